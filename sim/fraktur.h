@@ -1,0 +1,48 @@
+#pragma once
+
+#include "level.h"
+
+#include <ostream>
+
+// The lower-leg fracture. Two reserves, circulation and respiration, drain
+// every second; the vital signs and health follow them. Random complications
+// strike (first a shock, then worsening bleeding during it), and every
+// treatment code earns or costs points and changes the drain rates.
+class Fraktur : public Level
+{
+public:
+    // complicationDivisor: the roll draws from [0, 100 / divisor); the game uses 30.
+    explicit Fraktur(int complicationDivisor);
+
+    void treat(ActionCode code) override;
+    bool tick() override;
+    void reset() override;
+
+    // Every treat() writes its code here, bare, with no separator.
+    // Standard output unless changed.
+    void setEcho(std::ostream &stream) { echo = &stream; }
+
+    void mapHeartRate(float d);
+    void mapRespiratoryRate(float d);
+    void mapSystolic(float d);
+    void mapTemperature(float d);
+    void rollComplication();
+
+    float complicationDivisor;
+    int circulationLoss = 2;
+    int respirationLoss = 2;
+    int complicationActive = 0;
+    int woundUncleaned = 1;
+    int painUntreated = 1;
+    bool infusionGiven = false;
+    bool transfusionGiven = false;
+    float circulation = 100;
+    float respiration = 100;
+
+private:
+    void giveFluid(bool &given, bool other);
+    void dress(int stage, int lossDrop, int reward);
+    void changeLosses(int delta, int points);
+
+    std::ostream *echo;
+};

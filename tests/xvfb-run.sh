@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs one command on a display of its own: a fresh Xvfb server that is gone
+# when the command ends. Xvfb picks a free display number itself (-displayfd),
+# so tests running in parallel never share a screen, a pointer or a keyboard.
+set -u
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
+xvfb=$!
+read -r -t 20 display <"$fifo"
+rm -f "$fifo"
+if [ -z "${display:-}" ]; then
+  echo "xvfb-run.sh: Xvfb did not start" >&2
+  kill "$xvfb" 2>/dev/null
+  exit 1
+fi
+export DISPLAY=":$display"
+export QT_QPA_PLATFORM=xcb
+export LIBGL_ALWAYS_SOFTWARE=1
+"$@"
+status=$?
+kill "$xvfb" 2>/dev/null
+wait "$xvfb" 2>/dev/null
+exit $status

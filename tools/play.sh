@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and starts it from the build
+# directory, where it finds its data through ../data/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+cd build
+if [ ! -x ./curavant ]; then
+  echo "The game window is not built yet; build/curavant-sim plays the scenario headlessly."
+  exit 1
+fi
+exec ./curavant "$@"
