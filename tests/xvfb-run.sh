@@ -17,6 +17,7 @@ fi
 export DISPLAY=":$display"
 export QT_QPA_PLATFORM=xcb
 export LIBGL_ALWAYS_SOFTWARE=1
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 "$@"
 status=$?
 kill "$xvfb" 2>/dev/null

@@ -1,0 +1,115 @@
+#include "fenster.h"
+
+#include "fraktur.h"
+#include "monitor.h"
+#include "soundbank.h"
+
+#include <Inventor/Qt/SoQt.h>
+
+#include <QAction>
+#include <QCursor>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QTimer>
+#include <QVBoxLayout>
+
+Fenster *mainWindow = nullptr;
+QCursor *viewCursor = nullptr;
+
+Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
+{
+    createWidgets();
+    createMenus();
+    level = new Fraktur(30);
+    soundBank = new SoundBank;
+    viewWidget = SoQt::init(argc, argv, argv[0], "SoQt");
+    loadIcons();
+    mainWindow = this;
+    timeLeft = 2400;
+    running = false;
+    currentTool = 0;
+    arrangeWidgets();
+    loadScene();
+    QTimer::singleShot(3000, this, SLOT(timerProc()));
+    runViewer();
+}
+
+Fenster::~Fenster()
+{
+    delete[] toolIcons;
+    delete level;
+    delete soundBank;
+    delete logoPixmap;
+    if (mainWindow == this)
+        mainWindow = nullptr;
+}
+
+void Fenster::createWidgets()
+{
+    mainLayout = new QHBoxLayout;
+    sideLayout = new QVBoxLayout;
+    monitor = new Monitor;
+    toolLabel = new QLabel;
+    timeLabel = new QLabel(QStringLiteral("TIME: 4:00"));
+    pointsLabel = new QLabel(QStringLiteral("PUNKTE: 0"));
+    healthLabel = new QLabel(QStringLiteral("Health: 100"));
+    logoLabel = new QLabel;
+    if (!viewCursor)
+        viewCursor = new QCursor;
+    central = new QWidget;
+}
+
+void Fenster::createMenus()
+{
+    gameMenu = menuBar()->addMenu(tr("Spiel"));
+    helpMenu = menuBar()->addMenu(tr("Help"));
+    startAction = new QAction(tr("Start!"), this);
+    infoAction = new QAction(tr("Info"), this);
+    endAction = new QAction(tr("Ende"), this);
+    gameMenu->addAction(startAction);
+    gameMenu->addAction(endAction);
+    helpMenu->addAction(infoAction);
+    connect(startAction, SIGNAL(triggered()), this, SLOT(start()));
+    connect(endAction, SIGNAL(triggered()), this, SLOT(ende()));
+    connect(infoAction, SIGNAL(triggered()), this, SLOT(info()));
+}
+
+void Fenster::arrangeWidgets()
+{
+    for (QLabel *label : {timeLabel, pointsLabel, healthLabel})
+        label->setFont(QFont(QStringLiteral("Times"), 16));
+    logoLabel->setPixmap(*logoPixmap);
+    logoLabel->setFixedSize(800, 600);
+    viewWidget->setFixedSize(800, 600);
+    timeLabel->setFixedSize(150, 30);
+    pointsLabel->setFixedSize(150, 30);
+    toolLabel->setFixedSize(150, 100);
+    setFixedSize(1000, 600);
+    mainLayout->setSpacing(0);
+    sideLayout->setSpacing(0);
+    for (QWidget *widget : {static_cast<QWidget *>(timeLabel), static_cast<QWidget *>(pointsLabel),
+                            static_cast<QWidget *>(healthLabel), static_cast<QWidget *>(monitor),
+                            static_cast<QWidget *>(toolLabel)})
+        sideLayout->addWidget(widget, 0);
+    sideLayout->addStretch(0);
+    mainLayout->addLayout(sideLayout, 0);
+    mainLayout->addWidget(viewWidget, 0);
+    mainLayout->addWidget(logoLabel, 0);
+    mainLayout->addStretch(0);
+    central->setLayout(mainLayout);
+    setCentralWidget(central);
+    setAttribute(Qt::WA_MouseTracking, true);
+    viewWidget->setCursor(*viewCursor);
+}
+
+void Fenster::keyPressEvent(QKeyEvent *)
+{
+}
+
+void Fenster::info()
+{
+}

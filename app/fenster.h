@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QMainWindow>
+
+class Level;
+class Monitor;
+class QAction;
+class QCursor;
+class QHBoxLayout;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QPixmap;
+class QVBoxLayout;
+class SoPendulum;
+class SoundBank;
+
+// The one window of the game: the side column with time, points, health, the
+// vital-signs monitor and the tool in hand, and beside it the 3D view while a
+// game runs or the logo while none does. Its constructor builds everything
+// and then runs the 3D viewer's event loop, so the whole interactive life of
+// the program happens inside it; when that loop ends the window is left idle.
+class Fenster : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    Fenster(int argc, char **argv);
+    ~Fenster() override;
+
+    // One clock tick's work without arming the next tick (tests and
+    // benchmarks drive the clock through this).
+    void advanceClock();
+
+    bool mouseLook = false;
+    QWidget *viewWidget = nullptr;
+    SoundBank *soundBank = nullptr;
+    int currentTool = 0;
+    int timeLeft = 2400;
+    bool running = false;
+    Level *level = nullptr;
+    SoPendulum *pendulums[6] = {};
+    QWidget *central = nullptr;
+    Monitor *monitor = nullptr;
+    QPixmap *toolIcons = nullptr;
+    QPixmap *logoPixmap = nullptr;
+    QHBoxLayout *mainLayout = nullptr;
+    QVBoxLayout *sideLayout = nullptr;
+    QLabel *toolLabel = nullptr;
+    QLabel *timeLabel = nullptr;
+    QLabel *pointsLabel = nullptr;
+    QLabel *healthLabel = nullptr;
+    QLabel *logoLabel = nullptr;
+    QMenu *gameMenu = nullptr;
+    QMenu *helpMenu = nullptr;
+    QAction *startAction = nullptr;
+    QAction *endAction = nullptr;
+    QAction *infoAction = nullptr;
+
+    // Called by a click in the 3D view on a tool object, and on a target.
+    void selectTool(int tool);
+    void applyTool(int target);
+
+public slots:
+    // The game clock: every 50 ms for the whole life of the program.
+    void timerProc();
+
+private slots:
+    void start();
+    void ende();
+    void info();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void countDown();
+    void scenarioStep();
+    void startPendulums();
+    void stopPendulums();
+    void loadIcons();
+    void loadScene();
+    void runViewer();
+    void createWidgets();
+    void createMenus();
+    void arrangeWidgets();
+
+    Q_DISABLE_COPY(Fenster)
+};
+
+// The one window; the 3D event routines reach the game through it.
+extern Fenster *mainWindow;
+// The cursor shown over the 3D view; lives as long as the process.
+extern QCursor *viewCursor;

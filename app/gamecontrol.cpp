@@ -1,0 +1,105 @@
+// Starting and ending a game, and the game clock that drives a running game.
+
+#include "fenster.h"
+#include "gameclock.h"
+
+#include "level.h"
+#include "monitor.h"
+#include "readings.h"
+#include "scenestate.h"
+#include "soundbank.h"
+
+#include <Inventor/Qt/SoQtRenderArea.h>
+#include <Inventor/nodes/SoPendulum.h>
+
+#include <QLabel>
+#include <QTimer>
+
+const double timeStep = 0.1;
+double simulationTime = 0;
+
+void Fenster::start()
+{
+    // Once the viewer has been torn down (after the first close) there is no
+    // room to show: the game then runs on the side column alone.
+    if (renderArea) {
+        viewWidget->show();
+        logoLabel->hide();
+    }
+    level->reset();
+    timeLeft = 2400;
+    running = true;
+    soundBank->play(2);
+}
+
+void Fenster::ende()
+{
+    running = false;
+    viewWidget->hide();
+    logoLabel->show();
+    soundBank->stop(2);
+}
+
+void Fenster::timerProc()
+{
+    advanceClock();
+    QTimer::singleShot(50, this, SLOT(timerProc()));
+}
+
+void Fenster::advanceClock()
+{
+    if (!running)
+        return;
+    monitor->stepEcg();
+    countDown();
+    simulationTime += timeStep;
+    if (timeLeft % 20 == 0)
+        scenarioStep();
+    // The spray moves with simulationTime, so each tick needs a new frame.
+    if (renderArea)
+        renderArea->scheduleRedraw();
+}
+
+void Fenster::scenarioStep()
+{
+    level->tick();
+    pointsLabel->setText(QStringLiteral("Punkte: ") + QString::number(level->score));
+    healthLabel->setText(QStringLiteral("Health: ") +
+                         QString::number(static_cast<int>(level->health)));
+    const Readings r = takeReadings(*level);
+    monitor->showReadings(r.heartRate, r.systolic, r.temperature, r.respiratoryRate, r.ekgMode);
+    if (level->alive && level->shock)
+        startPendulums();
+    else
+        stopPendulums();
+    if (level->alive)
+        soundBank->play(0);
+}
+
+void Fenster::countDown()
+{
+    --timeLeft;
+    if (timeLeft > 0) {
+        const int seconds = timeLeft % 600 / 10;
+        timeLabel->setText(QStringLiteral("Time: %1:%2")
+                               .arg(timeLeft / 600)
+                               .arg(seconds, 2, 10, QLatin1Char('0')));
+    } else {
+        timeLabel->setText(QStringLiteral("Time: 0:00"));
+    }
+}
+
+// A pendulum missing from the scene, or gone with it, is skipped.
+void Fenster::startPendulums()
+{
+    for (SoPendulum *pendulum : pendulums)
+        if (pendulum)
+            pendulum->on = TRUE;
+}
+
+void Fenster::stopPendulums()
+{
+    for (SoPendulum *pendulum : pendulums)
+        if (pendulum)
+            pendulum->on = FALSE;
+}

@@ -1,0 +1,102 @@
+#include "picking.h"
+
+#include "fenster.h"
+#include "scenestate.h"
+
+#include "codes.h"
+#include "level.h"
+
+#include <Inventor/SoPath.h>
+#include <Inventor/SoPickedPoint.h>
+#include <Inventor/Qt/SoQtRenderArea.h>
+#include <Inventor/actions/SoRayPickAction.h>
+#include <Inventor/events/SoButtonEvent.h>
+#include <Inventor/nodes/SoEventCallback.h>
+#include <Inventor/nodes/SoSeparator.h>
+
+#include <QLabel>
+#include <QPixmap>
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+const char *const iconFiles[toolCount] = {
+    "../data/Icons/schmerzmittel.bmp",   "../data/Icons/antidurchfall.bmp",
+    "../data/Icons/antibrechmittel.bmp", "../data/Icons/paracetamol.bmp",
+    "../data/Icons/blutdrucksenker.bmp", "../data/Icons/pflaster.bmp",
+    "../data/Icons/druckverband.bmp",    "../data/Icons/naehen.bmp",
+    "../data/Icons/reinigen.bmp",        "../data/Icons/o2.bmp",
+    "../data/Icons/defi.bmp"};
+
+// The name a hit counts for: the nearest named node from the shape upwards.
+SbName pickedName(const SoPath *path)
+{
+    for (int i = 0; i < path->getLength(); ++i) {
+        const SbName name = path->getNodeFromTail(i)->getName();
+        if (name.getLength() > 0)
+            return name;
+    }
+    return SbName("");
+}
+
+void actOnName(const SbName &name)
+{
+    for (ToolId tool = 1; tool <= toolCount; ++tool)
+        if (name == toolNodeName(tool)) {
+            mainWindow->selectTool(tool);
+            return;
+        }
+    static const PickTarget targets[] = {TargetInfusion, TargetTransfusion, TargetOp,
+                                         TargetHead,     TargetShin,        TargetTorso};
+    for (PickTarget target : targets)
+        if (name == targetNodeName(target)) {
+            mainWindow->applyTool(target);
+            return;
+        }
+}
+} // namespace
+
+void Fenster::loadIcons()
+{
+    toolIcons = new QPixmap[toolCount];
+    for (int i = 0; i < toolCount; ++i)
+        toolIcons[i] = QPixmap(QString::fromLatin1(iconFiles[i]));
+    logoPixmap = new QPixmap(QStringLiteral("../data/logo.png"));
+}
+
+void onButton(void *, SoEventCallback *node)
+{
+    const auto *event = static_cast<const SoButtonEvent *>(node->getEvent());
+    if (event->getState() != SoButtonEvent::DOWN)
+        return;
+    SoRayPickAction pick(renderArea->getViewportRegion());
+    pick.setPoint(event->getPosition());
+    pick.apply(sceneRoot);
+    const SoPickedPoint *hit = pick.getPickedPoint(0);
+    if (!hit)
+        return;
+    const SbName name = pickedName(hit->getPath());
+    const SbVec3f &point = hit->getPoint();
+    std::cout << name.getString() << " an Pos: " << point[0] << "," << point[1] << ","
+              << point[2] << ".\n";
+    actOnName(name);
+}
+
+void Fenster::selectTool(int tool)
+{
+    std::cout << tool;
+    if (tool >= 1 && tool <= toolCount) {
+        currentTool = tool;
+        toolLabel->setPixmap(toolIcons[tool - 1]);
+    }
+}
+
+void Fenster::applyTool(int target)
+{
+    const ActionCode code = actionCodeFor(target, currentTool);
+    if (code != NoAction)
+        level->treat(code);
+    currentTool = 0;
+    toolLabel->clear();
+}

@@ -1,0 +1,116 @@
+// Reading the room, building the scene graph around it, and running the 3D
+// view inside the main window until the event loop ends.
+
+#include "fenster.h"
+#include "navigation.h"
+#include "particles.h"
+#include "picking.h"
+#include "scenestate.h"
+
+#include "level.h"
+
+#include <Inventor/Qt/SoQt.h>
+#include <Inventor/Qt/SoQtRenderArea.h>
+#include <Inventor/SoDB.h>
+#include <Inventor/SoInput.h>
+#include <Inventor/events/SoButtonEvent.h>
+#include <Inventor/events/SoKeyboardEvent.h>
+#include <Inventor/events/SoLocation2Event.h>
+#include <Inventor/nodes/SoCallback.h>
+#include <Inventor/nodes/SoDirectionalLight.h>
+#include <Inventor/nodes/SoEventCallback.h>
+#include <Inventor/nodes/SoPendulum.h>
+#include <Inventor/nodes/SoPerspectiveCamera.h>
+#include <Inventor/nodes/SoSeparator.h>
+
+#include <QLabel>
+
+#include <iostream>
+
+SoSeparator *sceneRoot = nullptr;
+SoPerspectiveCamera *camera = nullptr;
+SoQtRenderArea *renderArea = nullptr;
+
+namespace {
+const char *const scenePath = "../data/scene002.iv";
+
+SoEventCallback *eventCallback(SoType eventType, SoEventCallbackCB *routine)
+{
+    auto *node = new SoEventCallback;
+    node->addEventCallback(eventType, routine);
+    return node;
+}
+
+SoPendulum *pendulumNamed(const char *name)
+{
+    SoNode *node = SoNode::getByName(name);
+    if (node && node->isOfType(SoPendulum::getClassTypeId()))
+        return static_cast<SoPendulum *>(node);
+    return nullptr;
+}
+} // namespace
+
+void Fenster::loadScene()
+{
+    mouseLook = true;
+    SoInput input;
+    // SoInput reads standard input when no file is open, so a file that
+    // cannot be opened is not read at all.
+    const bool opened = input.openFile(scenePath, FALSE);
+    if (!opened)
+        std::cout << "File not found: " << scenePath << std::endl;
+    sceneRoot = opened ? SoDB::readAll(&input) : nullptr;
+    if (!sceneRoot) {
+        std::cout << "Problem reading file: " << scenePath << std::endl;
+        sceneRoot = new SoSeparator; // an empty room keeps the game playable
+    }
+    input.closeFile();
+    sceneRoot->ref();
+}
+
+void Fenster::runViewer()
+{
+    camera = new SoPerspectiveCamera;
+    camera->nearDistance = 1;
+    camera->farDistance = 1000;
+    sceneRoot->insertChild(camera, 0);
+    auto *light = new SoDirectionalLight;
+    light->color.setValue(0.8f, 0.8f, 0.8f);
+    light->direction.setValue(0, -1, 0);
+    sceneRoot->insertChild(light, 1);
+    sceneRoot->addChild(eventCallback(SoKeyboardEvent::getClassTypeId(), onKey));
+    sceneRoot->addChild(eventCallback(SoLocation2Event::getClassTypeId(), onMouseMove));
+    sceneRoot->addChild(eventCallback(SoButtonEvent::getClassTypeId(), onButton));
+    allocateParticles();
+    auto *spray = new SoCallback;
+    spray->setCallback(renderBleeding, nullptr);
+    sceneRoot->addChild(spray);
+
+    renderArea = new SoQtRenderArea(viewWidget, nullptr, TRUE, TRUE, TRUE);
+    renderArea->setSceneGraph(sceneRoot);
+    renderArea->setTitle(level->title);
+    renderArea->show();
+    camera->position.setValue(cameraPosition);
+    camera->pointAt(SbVec3f(0, 120, 0));
+    renderArea->setAccumulationBuffer(TRUE);
+    static const char *const names[6] = {"pend1", "pend2", "pend3", "pend4", "pend5", "pend6"};
+    for (int i = 0; i < 6; ++i)
+        pendulums[i] = pendulumNamed(names[i]);
+    stopPendulums();
+    viewWidget->hide();
+    logoLabel->show();
+
+    SoQt::mainLoop();
+
+    viewWidget->hide();
+    logoLabel->show();
+    running = false;
+    delete renderArea;
+    renderArea = nullptr;
+    for (SoPendulum *&pendulum : pendulums)
+        pendulum = nullptr;
+    camera = nullptr;
+    sceneRoot->unref();
+    sceneRoot = nullptr;
+    releaseParticles();
+}
