@@ -1,0 +1,105 @@
+#include "soundbank.h"
+
+#include <AL/alut.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace
+{
+const char *const soundFiles[] = {
+    "../data/Sound/beep.wav",
+    "../data/Sound/alarm.wav",
+    "../data/Sound/atmosphere2.wav",
+};
+constexpr int soundCount = sizeof(soundFiles) / sizeof(soundFiles[0]);
+constexpr int ambience = 2;
+
+// alutUnloadWAV is marked deprecated, but it is ALUT's own release for the
+// samples that alutLoadMemoryFromFile hands out.
+void unloadWav(ALenum format, ALvoid *data, ALsizei size, ALsizei frequency)
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    alutUnloadWAV(format, data, size, frequency);
+#pragma GCC diagnostic pop
+}
+
+// Attaches one loaded sound to its source with the bank's fixed attributes.
+void setUpSource(ALuint source, ALuint buffer, const ALfloat *position)
+{
+    static const ALfloat direction[] = {0.0f, 1.0f, 0.0f};
+    // Queued rather than set as AL_BUFFER; OpenAL accepts an empty buffer
+    // either way, so a sound that failed to load simply plays silence.
+    alSourceQueueBuffers(source, 1, &buffer);
+    alSourcefv(source, AL_POSITION, position);
+    alSourcefv(source, AL_DIRECTION, direction);
+    alSourcef(source, AL_PITCH, 1.0f);
+    alSourcei(source, AL_LOOPING, AL_FALSE);
+    alSourcef(source, AL_GAIN, 1.0f);
+    alSourcef(source, AL_MIN_GAIN, 0.1f);
+    alSourcef(source, AL_MAX_GAIN, 1.0f);
+    alSourcef(source, AL_MAX_DISTANCE, 2000.0f);
+}
+} // namespace
+
+SoundBank::SoundBank()
+{
+    // Without a device (or while another bank holds ALUT) there is no context
+    // to talk to: the bank then keeps silent and never calls OpenAL again.
+    audioOpen = alutInit(nullptr, nullptr) == AL_TRUE;
+    if (!audioOpen)
+        return;
+
+    const ALfloat position[] = {0.0f, 0.0f, 0.0f};
+    const ALfloat orientation[] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 0.0f};
+    std::copy(std::begin(position), std::end(position), listenerPosition);
+    std::copy(std::begin(orientation), std::end(orientation), listenerOrientation);
+    alListenerfv(AL_POSITION, listenerPosition);
+    alListenerfv(AL_ORIENTATION, listenerOrientation);
+
+    sourceCount = soundCount;
+    sources = std::make_unique<ALuint[]>(sourceCount);
+    buffers = std::make_unique<ALuint[]>(sourceCount);
+    sourcePositions = std::make_unique<ALfloat[]>(3 * sourceCount);
+
+    for (int index = 0; index < sourceCount; ++index) {
+        ALfloat *sourcePosition = &sourcePositions[3 * index];
+        std::fill(sourcePosition, sourcePosition + 3, 0.0f);
+        alGenBuffers(1, &buffers[index]);
+        ALenum format = 0;
+        ALsizei size = 0;
+        ALfloat frequency = 0.0f;
+        ALvoid *data = alutLoadMemoryFromFile(soundFiles[index], &format, &size, &frequency);
+        if (data) {
+            const auto rate = static_cast<ALsizei>(frequency);
+            alBufferData(buffers[index], format, data, size, rate);
+            unloadWav(format, data, size, rate);
+        }
+        alGenSources(1, &sources[index]);
+        setUpSource(sources[index], buffers[index], sourcePosition);
+        alDistanceModel(AL_INVERSE_DISTANCE);
+    }
+    alSourcei(sources[ambience], AL_LOOPING, AL_TRUE);
+}
+
+SoundBank::~SoundBank()
+{
+    if (!audioOpen)
+        return;
+    alDeleteSources(sourceCount, sources.get());
+    alDeleteBuffers(sourceCount, buffers.get());
+    alutExit();
+}
+
+void SoundBank::play(int index)
+{
+    if (isSound(index))
+        alSourcePlay(sources[index]);
+}
+
+void SoundBank::stop(int index)
+{
+    if (isSound(index))
+        alSourceStop(sources[index]);
+}
