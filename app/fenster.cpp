@@ -106,10 +106,6 @@ void Fenster::arrangeWidgets()
     viewWidget->setCursor(*viewCursor);
 }
 
-void Fenster::keyPressEvent(QKeyEvent *)
-{
-}
+void Fenster::keyPressEvent(QKeyEvent *) {}
 
-void Fenster::info()
-{
-}
+void Fenster::info() {}

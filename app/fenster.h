@@ -24,7 +24,7 @@ class Fenster : public QMainWindow
 {
     Q_OBJECT
 
-public:
+  public:
     Fenster(int argc, char **argv);
     ~Fenster() override;
 
@@ -61,19 +61,19 @@ public:
     void selectTool(int tool);
     void applyTool(int target);
 
-public slots:
+  public slots:
     // The game clock: every 50 ms for the whole life of the program.
     void timerProc();
 
-private slots:
+  private slots:
     void start();
     void ende();
     void info();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
+  private:
     void countDown();
     void scenarioStep();
     void startPendulums();

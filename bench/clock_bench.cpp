@@ -10,7 +10,8 @@
 #include <QApplication>
 #include <QTimer>
 
-namespace {
+namespace
+{
 void tickWithout(benchmark::State &state, int timeLeftBefore)
 {
     Fenster &w = *mainWindow;

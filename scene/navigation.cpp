@@ -18,7 +18,8 @@ float pitch = 0;
 int lastCursorX = -1;
 int lastCursorY = -1;
 
-namespace {
+namespace
+{
 const float turnPerPixel = 0.01f;
 const float pitchLimit = 1.2566371f;
 const float fullTurn = 6.2831855f;

@@ -16,7 +16,8 @@ SbVec3f *particleVelocities = nullptr;
 double *particleLastUpdate = nullptr;
 double *particleAges = nullptr;
 
-namespace {
+namespace
+{
 const float gravity = 30;
 
 void respawn(int i, const SbVec3f &emitterVelocity)

@@ -6,9 +6,9 @@
 #include "codes.h"
 #include "level.h"
 
+#include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/SoPath.h>
 #include <Inventor/SoPickedPoint.h>
-#include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/events/SoButtonEvent.h>
 #include <Inventor/nodes/SoEventCallback.h>
@@ -20,14 +20,19 @@
 #include <cstring>
 #include <iostream>
 
-namespace {
-const char *const iconFiles[toolCount] = {
-    "../data/Icons/schmerzmittel.bmp",   "../data/Icons/antidurchfall.bmp",
-    "../data/Icons/antibrechmittel.bmp", "../data/Icons/paracetamol.bmp",
-    "../data/Icons/blutdrucksenker.bmp", "../data/Icons/pflaster.bmp",
-    "../data/Icons/druckverband.bmp",    "../data/Icons/naehen.bmp",
-    "../data/Icons/reinigen.bmp",        "../data/Icons/o2.bmp",
-    "../data/Icons/defi.bmp"};
+namespace
+{
+const char *const iconFiles[toolCount] = {"../data/Icons/schmerzmittel.bmp",
+                                          "../data/Icons/antidurchfall.bmp",
+                                          "../data/Icons/antibrechmittel.bmp",
+                                          "../data/Icons/paracetamol.bmp",
+                                          "../data/Icons/blutdrucksenker.bmp",
+                                          "../data/Icons/pflaster.bmp",
+                                          "../data/Icons/druckverband.bmp",
+                                          "../data/Icons/naehen.bmp",
+                                          "../data/Icons/reinigen.bmp",
+                                          "../data/Icons/o2.bmp",
+                                          "../data/Icons/defi.bmp"};
 
 // The name a hit counts for: the nearest named node from the shape upwards.
 SbName pickedName(const SoPath *path)
@@ -78,8 +83,8 @@ void onButton(void *, SoEventCallback *node)
         return;
     const SbName name = pickedName(hit->getPath());
     const SbVec3f &point = hit->getPoint();
-    std::cout << name.getString() << " an Pos: " << point[0] << "," << point[1] << ","
-              << point[2] << ".\n";
+    std::cout << name.getString() << " an Pos: " << point[0] << "," << point[1] << "," << point[2]
+              << ".\n";
     actOnName(name);
 }
 

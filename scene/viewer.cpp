@@ -31,7 +31,8 @@ SoSeparator *sceneRoot = nullptr;
 SoPerspectiveCamera *camera = nullptr;
 SoQtRenderArea *renderArea = nullptr;
 
-namespace {
+namespace
+{
 const char *const scenePath = "../data/scene002.iv";
 
 SoEventCallback *eventCallback(SoType eventType, SoEventCallbackCB *routine)

@@ -13,31 +13,26 @@ ActionCode actionCodeFor(PickTarget target, ToolId tool)
         if (tool >= Pflaster && tool <= Reinigen)
             return tool - 3;
         return NoAction;
-    case TargetTorso:
-        return tool == Defi ? 14 : NoAction;
-    case TargetInfusion:
-        return 1;
-    case TargetTransfusion:
-        return 2;
-    case TargetOp:
-        return 15;
-    default:
-        return NoAction;
+    case TargetTorso: return tool == Defi ? 14 : NoAction;
+    case TargetInfusion: return 1;
+    case TargetTransfusion: return 2;
+    case TargetOp: return 15;
+    default: return NoAction;
     }
 }
 
 const char *toolNodeName(ToolId tool)
 {
     static const char *const names[toolCount] = {
-        "Schmerzmittel", "Antidurchfallmittel", "Antibrechmittel", "Paracetamol",
-        "Blutdrucksenker", "Pflaster", "Druckverband", "Nadel", "Reinigen", "O2", "Defi"};
+        "Schmerzmittel", "Antidurchfallmittel", "Antibrechmittel", "Paracetamol", "Blutdrucksenker",
+        "Pflaster",      "Druckverband",        "Nadel",           "Reinigen",    "O2",
+        "Defi"};
     return tool >= 1 && tool <= toolCount ? names[tool - 1] : nullptr;
 }
 
 const char *targetNodeName(PickTarget target)
 {
-    static const char *const names[targetCount] = {"Head", "L_Shin1", "Torso",
+    static const char *const names[targetCount] = {"Head",     "L_Shin1",     "Torso",
                                                    "Infusion", "Transfusion", "OP"};
     return target >= 1 && target <= targetCount ? names[target - 1] : nullptr;
 }
-

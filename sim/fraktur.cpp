@@ -5,7 +5,8 @@
 #include <cmath>
 #include <iostream>
 
-namespace {
+namespace
+{
 const char *const fracturTitle = "Curavant Beta       Diagnose: Unterschenkelfraktur";
 }
 

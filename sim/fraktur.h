@@ -10,7 +10,7 @@
 // treatment code earns or costs points and changes the drain rates.
 class Fraktur : public Level
 {
-public:
+  public:
     // complicationDivisor: the roll draws from [0, 100 / divisor); the game uses 30.
     explicit Fraktur(int complicationDivisor);
 
@@ -39,7 +39,7 @@ public:
     float circulation = 100;
     float respiration = 100;
 
-private:
+  private:
     void giveFluid(bool &given, bool other);
     void dress(int stage, int lossDrop, int reward);
     void changeLosses(int delta, int points);

@@ -7,9 +7,7 @@
 // vital-signs monitor shows.
 class Level
 {
-public:
-    virtual ~Level() = default;
-
+  public:
     // Called by the picking code when a tool is applied to a target, and by
     // the headless runner for each scripted treatment.
     virtual void treat(ActionCode code) = 0;
@@ -18,6 +16,8 @@ public:
     virtual bool tick() = 0;
     // Called by "Start!" to put the patient into the state of a new game.
     virtual void reset() = 0;
+    // After the three operations, so that they keep the first slots.
+    virtual ~Level() = default;
 
     // Readings: the field with up to 5 % (temperature 1 %) of upward jitter.
     // Each reading of a living patient draws one random number; a dead patient
@@ -40,6 +40,6 @@ public:
     int systolic = 0;
     float temperature = 0;
 
-private:
+  private:
     int jittered(int value) const;
 };

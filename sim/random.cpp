@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace {
+namespace
+{
 std::uint32_t state = 1;
 }
 

@@ -5,8 +5,7 @@ class Level;
 // What the monitor shows after a scenario step. The readings draw from the
 // shared random sequence, so takeReadings fixes the order in which they are
 // taken; the game clock and the headless runner both go through it.
-struct Readings
-{
+struct Readings {
     int ekgMode;
     int respiratoryRate;
     float temperature;

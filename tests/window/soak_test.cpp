@@ -19,7 +19,8 @@
 
 #include <malloc.h>
 
-namespace {
+namespace
+{
 int argCount = 1;
 char programName[] = "curavant";
 char *arguments[] = {programName, nullptr};
@@ -64,8 +65,8 @@ TEST(Soak, HundredThousandTicksDoNotGrowTheHeap)
         Fenster window(argCount, arguments);
     }
     const double growth = static_cast<double>(end) - static_cast<double>(warm);
-    std::printf("heap in use after warm-up %zu bytes, after 100,000 ticks %zu (%+.0f)\n", warm,
-                end, growth);
+    std::printf("heap in use after warm-up %zu bytes, after 100,000 ticks %zu (%+.0f)\n", warm, end,
+                growth);
     EXPECT_LT(growth, 64 * 1024);
 }
 

@@ -14,7 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
+namespace
+{
 int argCount = 1;
 char programName[] = "curavant";
 char *arguments[] = {programName, nullptr};

@@ -24,7 +24,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 int argCount = 1;
 char programName[] = "curavant";
 char *arguments[] = {programName, nullptr};
@@ -84,9 +85,9 @@ TEST(WindowAsBuilt, MenusAndSlots)
             const char *signature;
             QMetaMethod::Access access;
         } expected[] = {{"timerProc()", QMetaMethod::Public},
-                     {"start()", QMetaMethod::Private},
-                     {"ende()", QMetaMethod::Private},
-                     {"info()", QMetaMethod::Private}};
+                        {"start()", QMetaMethod::Private},
+                        {"ende()", QMetaMethod::Private},
+                        {"info()", QMetaMethod::Private}};
         for (int i = 0; i < 4; ++i) {
             const QMetaMethod method = meta->method(offset + i);
             EXPECT_EQ(method.methodSignature(), expected[i].signature);
@@ -176,7 +177,7 @@ TEST(Clock, ScenarioStepsOnEveryTwentiethTick)
         const struct {
             int timeLeft;
             bool steps;
-        } cases[] = {{2399, false}, {2381, false}, {2380, true}, {20, true}, {19, false},
+        } cases[] = {{2399, false}, {2381, false}, {2380, true}, {20, true},  {19, false},
                      {1, false},    {0, true},     {-1, false},  {-20, true}, {-40, true}};
         for (const auto &c : cases) {
             w.pointsLabel->setText("unchanged");

@@ -1,0 +1,236 @@
+#include "script.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fstream>
+#include <string_view>
+
+namespace
+{
+
+enum class IntResult { Ok, NotInteger, OutOfRange };
+
+// A decimal integer with an optional sign and nothing else; values outside
+// lo..hi (however many digits they have) are OutOfRange.
+IntResult parseInt(std::string_view text, long long lo, long long hi, int &value)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i == text.size())
+        return IntResult::NotInteger;
+    long long magnitude = 0;
+    bool huge = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return IntResult::NotInteger;
+        if (magnitude > LLONG_MAX / 10 - 10)
+            huge = true;
+        else
+            magnitude = magnitude * 10 + (text[i] - '0');
+    }
+    const long long number = negative ? -magnitude : magnitude;
+    if (huge || number < lo || number > hi)
+        return IntResult::OutOfRange;
+    value = static_cast<int>(number);
+    return IntResult::Ok;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::vector<std::string_view> splitFields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && isBlank(line[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !isBlank(line[i]))
+            ++i;
+        if (i > start)
+            fields.push_back(line.substr(start, i - start));
+    }
+    return fields;
+}
+
+// User text quoted for a one-line message: control bytes become '?', and
+// anything very long is cut short.
+std::string quoted(std::string_view text)
+{
+    constexpr std::size_t shown = 40;
+    std::string result = "'";
+    for (std::size_t i = 0; i < text.size() && i < shown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        result += c < 0x20 || c == 0x7f ? '?' : text[i];
+    }
+    result += text.size() > shown ? "...'" : "'";
+    return result;
+}
+
+std::string printableName(std::string_view name)
+{
+    std::string result(name);
+    for (char &c : result) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f)
+            c = '?';
+    }
+    return result;
+}
+
+enum class LineResult { Line, End, TooLong };
+
+// Reads one line without its '\n'. A line longer than maxLineLength is not
+// kept, so that a stream without line ends (/dev/zero) cannot exhaust memory.
+LineResult readLine(std::istream &in, std::string &line)
+{
+    line.clear();
+    char c;
+    bool any = false;
+    while (in.get(c)) {
+        any = true;
+        if (c == '\n')
+            return LineResult::Line;
+        if (line.size() == maxLineLength)
+            return LineResult::TooLong;
+        line += c;
+    }
+    return any ? LineResult::Line : LineResult::End;
+}
+
+// Checks one script line and appends its treatment; returns the problem, if any.
+std::string parseLine(std::string_view line, int steps, std::vector<Treatment> &treatments)
+{
+    const std::vector<std::string_view> fields = splitFields(line);
+    if (fields.empty() || fields[0][0] == '#')
+        return {};
+    const std::string expected = "expected two integers '<step> <code>'";
+    if (fields.size() != 2)
+        return expected;
+    Treatment treatment{};
+    const IntResult step = parseInt(fields[0], 1, steps, treatment.step);
+    if (step == IntResult::NotInteger)
+        return expected;
+    const IntResult code = parseInt(fields[1], INT_MIN, INT_MAX, treatment.code);
+    if (code == IntResult::NotInteger)
+        return expected;
+    if (step == IntResult::OutOfRange)
+        return "step " + quoted(fields[0]) + " is outside 1.." + std::to_string(steps);
+    if (code == IntResult::OutOfRange)
+        return "code " + quoted(fields[1]) + " does not fit in an int";
+    if (treatments.size() == static_cast<std::size_t>(maxTreatments))
+        return "more than " + std::to_string(maxTreatments) + " treatments";
+    treatments.push_back(treatment);
+    return {};
+}
+
+} // namespace
+
+std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine)
+{
+    bool optionsEnded = false;
+    bool haveScript = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
+        if (!isOption) {
+            if (haveScript)
+                return "only one script can be played, got " + quoted(commandLine.scriptPath) +
+                       " and " + quoted(arg);
+            commandLine.scriptPath = arg;
+            haveScript = true;
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            commandLine.help = true;
+            return {};
+        } else if (arg == "--steps" || arg.rfind("--steps=", 0) == 0) {
+            std::string value;
+            if (arg != "--steps")
+                value = arg.substr(8);
+            else if (i + 1 < args.size())
+                value = args[++i];
+            else
+                return "option --steps needs a number of steps";
+            switch (parseInt(value, 1, maxSteps, commandLine.steps)) {
+            case IntResult::Ok: break;
+            case IntResult::NotInteger: return "--steps takes a whole number, not " + quoted(value);
+            case IntResult::OutOfRange:
+                return "--steps must lie between 1 and " + std::to_string(maxSteps) + ", not " +
+                       quoted(value);
+            }
+        } else {
+            return "unknown option " + quoted(arg) + " (see --help)";
+        }
+    }
+    return {};
+}
+
+std::string readScript(std::istream &in, const std::string &name, int steps,
+                       std::vector<Treatment> &treatments)
+{
+    const std::string shownName = printableName(name);
+    std::string line;
+    for (long long lineNumber = 1;; ++lineNumber) {
+        const LineResult got = readLine(in, line);
+        if (in.bad()) {
+            const int error = errno;
+            return shownName + ": cannot read" +
+                   (error ? ": " + std::string(std::strerror(error)) : "");
+        }
+        if (got == LineResult::End)
+            break;
+        const std::string where = shownName + ":" + std::to_string(lineNumber) + ": ";
+        if (got == LineResult::TooLong)
+            return where + "line longer than " + std::to_string(maxLineLength) + " characters";
+        const std::string problem = parseLine(line, steps, treatments);
+        if (!problem.empty())
+            return where + problem;
+    }
+    std::stable_sort(treatments.begin(), treatments.end(),
+                     [](const Treatment &a, const Treatment &b) { return a.step < b.step; });
+    return {};
+}
+
+std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput, Plan &plan)
+{
+    plan.steps = commandLine.steps;
+    plan.treatments.clear();
+    const std::string &path = commandLine.scriptPath;
+    if (path.empty() || path == "-")
+        return readScript(standardInput, "<stdin>", plan.steps, plan.treatments);
+    std::ifstream file(path, std::ios::binary);
+    if (!file.is_open()) {
+        const int error = errno;
+        return printableName(path) + ": cannot read" +
+               (error ? ": " + std::string(std::strerror(error)) : "");
+    }
+    return readScript(file, path, plan.steps, plan.treatments);
+}
+
+std::string usageText()
+{
+    return "Usage: curavant-sim [--steps N] [SCRIPT]\n"
+           "Plays one game of the lower-leg fracture scenario without the 3D view and\n"
+           "prints the patient's course as CSV, one row per scenario step (one second).\n"
+           "\n"
+           "  SCRIPT      treatments, one '<step> <code>' per line (two integers); blank\n"
+           "              lines and lines starting with '#' are ignored; read from\n"
+           "              standard input when omitted or '-'\n"
+           "  --steps N   number of scenario steps to play, 1.." +
+           std::to_string(maxSteps) + " (default " + std::to_string(defaultSteps) +
+           ")\n"
+           "  -h, --help  show this text\n"
+           "\n"
+           "A treatment for step S is applied just before the S-th step; treatments for\n"
+           "the same step apply in script order. The codes treated are echoed on\n"
+           "standard error. Exit status: 0 on success, 1 when the table cannot be\n"
+           "written, 2 on bad input.\n";
+}

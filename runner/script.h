@@ -1,0 +1,52 @@
+#pragma once
+
+#include "codes.h"
+
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <vector>
+
+// Turns the command line and the treatment script of curavant-sim into a
+// plan: how many scenario steps to play and which treatment codes to apply
+// before which step. Every check happens here, before the first step is
+// played, so that bad input never leaves a partial table on standard output.
+//
+// The limits keep every int and float of the scenario in range: with at most
+// maxTreatments codes the drain rates stay above -30000, and over maxSteps
+// seconds the reserves, the vital signs and their readings stay below 1e9.
+
+constexpr int defaultSteps = 120; // one four-minute game
+constexpr int maxSteps = 100000;
+constexpr int maxTreatments = 10000;
+constexpr std::size_t maxLineLength = 4096;
+
+struct Treatment {
+    int step; // 1..steps: applied just before this scenario step
+    ActionCode code;
+};
+
+struct CommandLine {
+    bool help = false;
+    int steps = defaultSteps;
+    std::string scriptPath; // empty or "-": standard input
+};
+
+struct Plan {
+    int steps = defaultSteps;
+    std::vector<Treatment> treatments; // by step; file order within a step
+};
+
+// Each parser returns an empty string on success and otherwise a one-line
+// message without the program name.
+
+std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine);
+
+// Reads `<step> <code>` lines; `name` is how messages refer to the source.
+std::string readScript(std::istream &in, const std::string &name, int steps,
+                       std::vector<Treatment> &treatments);
+
+// Reads the script the command line names, or `standardInput`.
+std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput, Plan &plan);
+
+std::string usageText();
