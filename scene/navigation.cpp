@@ -48,8 +48,8 @@ void walk(float step)
 {
     const float cy = static_cast<float>(std::cos(static_cast<double>(yaw)));
     const float sy = static_cast<float>(std::sin(static_cast<double>(yaw)));
-    const float x = cameraPosition[0] + step * cy;
-    const float z = cameraPosition[2] + step * sy;
+    const float x = static_cast<float>(cameraPosition[0] + static_cast<double>(step) * cy);
+    const float z = static_cast<float>(cameraPosition[2] + static_cast<double>(step) * sy);
     if (walkable(x, z)) {
         cameraPosition[0] = x;
         cameraPosition[2] = z;
