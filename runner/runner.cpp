@@ -1,5 +1,6 @@
 #include "runner.h"
 
+#include "course.h"
 #include "fraktur.h"
 #include "random.h"
 #include "readings.h"
@@ -31,9 +32,51 @@ void writeRow(std::ostream &csv, int step, const Fraktur &patient, const Reading
     csv << row;
 }
 
+CourseStep courseStep(int step, const Fraktur &patient, const Readings &readings)
+{
+    return {step,
+            patient.score,
+            patient.health,
+            patient.alive,
+            patient.shock,
+            patient.bleedingStage,
+            patient.circulation,
+            patient.respiration,
+            readings.heartRate,
+            readings.systolic,
+            diastolicFor(readings.systolic),
+            readings.temperature,
+            readings.respiratoryRate};
+}
+
+struct ComplicationState {
+    int complicationActive;
+    int bleedingStage;
+    bool alive;
+};
+
+ComplicationState complicationState(const Fraktur &patient)
+{
+    return {patient.complicationActive, patient.bleedingStage, patient.alive};
+}
+
+// The complications of one tick, found by comparing the patient before and
+// after it. The shock flag alone would miss a shock that ends by treatment
+// and starts again in the same step, so the scenario's own state is compared.
+void noteComplications(int step, const ComplicationState &before, const Fraktur &after,
+                       Course &course)
+{
+    if (before.complicationActive == 0 && after.complicationActive == 1)
+        course.events.push_back({step, EventKind::ShockStart, 0});
+    if (after.bleedingStage > before.bleedingStage)
+        course.events.push_back({step, EventKind::BleedingRise, after.bleedingStage});
+    if (before.alive && !after.alive)
+        course.events.push_back({step, EventKind::Death, 0});
+}
+
 } // namespace
 
-void runPlan(const Plan &plan, std::ostream &csv, std::ostream &echo)
+void runPlan(const Plan &plan, std::ostream &csv, std::ostream &echo, Course *course)
 {
     restartRandomSequence();
     Fraktur patient(gameComplicationDivisor);
@@ -43,10 +86,19 @@ void runPlan(const Plan &plan, std::ostream &csv, std::ostream &echo)
     csv << csvHeader << '\n';
     auto next = plan.treatments.begin();
     for (int step = 1; step <= plan.steps; ++step) {
-        for (; next != plan.treatments.end() && next->step == step; ++next)
+        for (; next != plan.treatments.end() && next->step == step; ++next) {
             patient.treat(next->code);
+            if (course)
+                course->events.push_back({step, EventKind::Treatment, next->code});
+        }
+        const ComplicationState before = complicationState(patient);
         patient.tick();
-        writeRow(csv, step, patient, takeReadings(patient));
+        const Readings readings = takeReadings(patient);
+        writeRow(csv, step, patient, readings);
+        if (course) {
+            noteComplications(step, before, patient, *course);
+            course->steps.push_back(courseStep(step, patient, readings));
+        }
     }
     // The scenario writes its codes without separators; end them with a line.
     if (!plan.treatments.empty())

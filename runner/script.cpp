@@ -131,12 +131,47 @@ std::string parseLine(std::string_view line, int steps, std::vector<Treatment> &
     return {};
 }
 
+bool endsWithPng(const std::string &path)
+{
+    const std::string suffix = ".png";
+    if (path.size() < suffix.size())
+        return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        const char c = path[path.size() - suffix.size() + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+// The value of `--name VALUE` or `--name=VALUE` at args[i]; false when `arg`
+// is some other option.
+bool optionValue(const std::vector<std::string> &args, std::size_t &i, const std::string &name,
+                 std::string &value, bool &missing)
+{
+    const std::string &arg = args[i];
+    missing = false;
+    if (arg.rfind(name + "=", 0) == 0) {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    if (arg != name)
+        return false;
+    if (i + 1 < args.size())
+        value = args[++i];
+    else
+        missing = true;
+    return true;
+}
+
 } // namespace
 
 std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine)
 {
     bool optionsEnded = false;
     bool haveScript = false;
+    std::string value;
+    bool missing = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
@@ -151,13 +186,8 @@ std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &
         } else if (arg == "--help" || arg == "-h") {
             commandLine.help = true;
             return {};
-        } else if (arg == "--steps" || arg.rfind("--steps=", 0) == 0) {
-            std::string value;
-            if (arg != "--steps")
-                value = arg.substr(8);
-            else if (i + 1 < args.size())
-                value = args[++i];
-            else
+        } else if (optionValue(args, i, "--steps", value, missing)) {
+            if (missing)
                 return "option --steps needs a number of steps";
             switch (parseInt(value, 1, maxSteps, commandLine.steps)) {
             case IntResult::Ok: break;
@@ -166,6 +196,13 @@ std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &
                 return "--steps must lie between 1 and " + std::to_string(maxSteps) + ", not " +
                        quoted(value);
             }
+        } else if (optionValue(args, i, "--plot", value, missing)) {
+            if (missing)
+                return "option --plot needs a file name ending in .png";
+            if (!endsWithPng(value))
+                return "--plot draws PNG pictures only: give a file name ending in .png, not " +
+                       quoted(value);
+            commandLine.plotPath = value;
         } else {
             return "unknown option " + quoted(arg) + " (see --help)";
         }
@@ -218,6 +255,7 @@ std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput
 std::string usageText()
 {
     return "Usage: curavant-sim [--steps N] [SCRIPT]\n"
+           "       curavant-sim [--steps N] --plot FILE.png [SCRIPT]\n"
            "Plays one game of the lower-leg fracture scenario without the 3D view and\n"
            "prints the patient's course as CSV, one row per scenario step (one second).\n"
            "\n"
@@ -227,10 +265,14 @@ std::string usageText()
            "  --steps N   number of scenario steps to play, 1.." +
            std::to_string(maxSteps) + " (default " + std::to_string(defaultSteps) +
            ")\n"
+           "  --plot FILE.png\n"
+           "              also draw the patient's course into a picture of\n"
+           "              1600 x 900 pixels; the table still goes to standard output\n"
            "  -h, --help  show this text\n"
            "\n"
            "A treatment for step S is applied just before the S-th step; treatments for\n"
            "the same step apply in script order. The codes treated are echoed on\n"
-           "standard error. Exit status: 0 on success, 1 when the table cannot be\n"
-           "written, 2 on bad input.\n";
+           "standard error. Exit status: 0 on success, 1 when the table or the picture\n"
+           "cannot be written, 2 on bad input (a picture file that cannot be created\n"
+           "is refused before the game is played).\n";
 }

@@ -30,6 +30,7 @@ struct CommandLine {
     bool help = false;
     int steps = defaultSteps;
     std::string scriptPath; // empty or "-": standard input
+    std::string plotPath;   // empty: no plot
 };
 
 struct Plan {
