@@ -28,7 +28,6 @@ class Monitor : public QWidget
 
     // Read-only access to the strip state and the displays.
     int currentStripPosition() const { return stripPosition; }
-    int currentStripMode() const { return stripMode; }
     int pendingStripMode() const { return nextStripMode; }
     const QPixmap &stripPixmap() const { return strip; }
     const QLCDNumber *heartRateDisplay() const { return heartRateLcd; }

@@ -11,23 +11,11 @@
 
 namespace
 {
-
-QStringList filesUnder(const QString &root)
-{
-    QStringList files;
-    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(root).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
-
 QByteArray contents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
-
 } // namespace
 
 TEST(Generator, RewritesTheCommittedFilesByteForByte)
@@ -46,23 +34,13 @@ TEST(Generator, RewritesTheCommittedFilesByteForByte)
     ASSERT_EQ(generator.exitStatus(), QProcess::NormalExit);
     ASSERT_EQ(generator.exitCode(), 0);
 
-    const QStringList written = filesUnder(out.path());
-    EXPECT_EQ(written.size(), 17);
-    for (const QString &file : written) {
+    int written = 0;
+    for (QDirIterator it(out.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString file = QDir(out.path()).relativeFilePath(it.next());
         SCOPED_TRACE(file.toStdString());
-        const QString committed = QStringLiteral("../data/") + file;
-        ASSERT_TRUE(QFile::exists(committed)) << "generated but not committed";
-        EXPECT_TRUE(contents(out.filePath(file)) == contents(committed))
+        EXPECT_TRUE(contents(out.filePath(file)) == contents(QStringLiteral("../data/") + file))
             << "differs from the committed file: run tools/make-data.sh";
+        ++written;
     }
-}
-
-TEST(Generator, RefusesToRunWithoutAnOutputFolder)
-{
-    QProcess generator;
-    generator.setProcessChannelMode(QProcess::MergedChannels);
-    generator.start(QStringLiteral(DATAGEN_PATH), QStringList());
-    ASSERT_TRUE(generator.waitForFinished(120000));
-    EXPECT_EQ(generator.exitCode(), 2);
-    EXPECT_TRUE(generator.readAll().contains("usage"));
+    EXPECT_EQ(written, 17);
 }

@@ -1,201 +1,129 @@
-#include "ekg_tree.h"
+// The ECG strip, pixel for pixel against the images it copies from: the
+// starting picture, the steps, mode changes at cycle boundaries only, the
+// dead patient's flat columns, and ECG files that are missing or of odd size.
 
+#include "monitor.h"
+
+#include <QDir>
 #include <QLabel>
 #include <QLayout>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 namespace
 {
 
-enum class Images { Generated, Repository };
-
-void PrintTo(Images images, std::ostream *out)
+// Every pixel differs from its neighbours in column and row, so that any shift
+// shows; `blue` tells two images apart. An empty size gives a null image.
+QImage pattern(QSize size, int blue)
 {
-    *out << (images == Images::Generated ? "generated images" : "repository images");
+    QImage image = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 3 % 256, (y * 4 + 7) % 256, blue));
+    return image;
 }
 
-// The strip as the widget shows it and the monitor's cycle state, checked
-// against the two ECG files. Each case runs on images of our own, whose every
-// column differs, and on the repository's data files when they exist.
-class StripTest : public ::testing::TestWithParam<Images>
+// A monitor built as the game builds it from build/, with a data/ beside that
+// holds the given ECG images (no file for a null image).
+std::unique_ptr<Monitor> monitorWith(const QImage &ekg1, const QImage &ekg2)
 {
-  protected:
-    void SetUp() override
-    {
-        if (GetParam() == Images::Generated) {
-            tree.writeImage(QStringLiteral("ekg1.bmp"), patternImage(60, 50, 40));
-            tree.writeImage(QStringLiteral("ekg2.bmp"), patternImage(60, 50, 160));
-        } else if (!tree.copyRepositoryFile(QStringLiteral("ekg1.bmp")) ||
-                   !tree.copyRepositoryFile(QStringLiteral("ekg2.bmp"))) {
-            GTEST_SKIP() << "data/ekg1.bmp or data/ekg2.bmp not there yet";
-        }
-        a = tree.load(QStringLiteral("ekg1.bmp"));
-        b = tree.load(QStringLiteral("ekg2.bmp"));
-        ASSERT_FALSE(a.isNull());
-        ASSERT_FALSE(b.isNull());
-        monitor = tree.makeMonitor();
-    }
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(QStringLiteral("data"));
+    QDir(root.path()).mkpath(QStringLiteral("build"));
+    EXPECT_TRUE(ekg1.isNull() || ekg1.save(root.filePath(QStringLiteral("data/ekg1.bmp"))));
+    EXPECT_TRUE(ekg2.isNull() || ekg2.save(root.filePath(QStringLiteral("data/ekg2.bmp"))));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(root.filePath(QStringLiteral("build")));
+    auto monitor = std::make_unique<Monitor>();
+    QDir::setCurrent(previous);
+    return monitor;
+}
 
-    void steps(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            monitor->stepEcg();
-    }
-
-    void setMode(int mode) { monitor->showReadings(80, 120, 37.0f, 14, mode); }
-
-    ::testing::AssertionResult stripIs(const std::vector<Piece> &pieces) const
-    {
-        return sameImage(monitor->stripPixmap().toImage(), expectedStrip(pieces));
-    }
-
-    QImage shownStrip() const
-    {
-        const auto *label = qobject_cast<QLabel *>(monitor->layout()->itemAt(1)->widget());
-        return label ? label->pixmap(Qt::ReturnByValue).toImage() : QImage();
-    }
-
-    EkgTree tree;
-    QImage a;
-    QImage b;
-    std::unique_ptr<Monitor> monitor;
+// A run of columns of one image, as it should appear on the strip.
+struct Piece {
+    QImage image;
+    int first, count;
 };
 
-TEST_P(StripTest, StartsWithTwoAndAHalfCyclesOfTheFirstImage)
+// The strip must show the last 150 columns of the pieces laid side by side,
+// black where an image holds nothing; the label must show the strip.
+testing::AssertionResult stripShows(const Monitor &monitor, const std::vector<Piece> &pieces)
 {
-    EXPECT_TRUE(stripIs({{&a, 0, 60}, {&a, 0, 60}, {&a, 0, 30}}));
-    EXPECT_TRUE(sameImage(shownStrip(), monitor->stripPixmap().toImage()));
-    EXPECT_EQ(monitor->currentStripPosition(), 30);
-    EXPECT_EQ(monitor->currentStripMode(), 0);
-    EXPECT_EQ(monitor->pendingStripMode(), 0);
+    QImage expected(150, 50, QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    int x = 150;
+    for (const Piece &p : pieces)
+        x -= p.count;
+    for (const Piece &p : pieces)
+        for (int i = p.first; i < p.first + p.count; ++i, ++x)
+            for (int y = 0; x >= 0 && i < p.image.width() && y < std::min(50, p.image.height());
+                 ++y)
+                expected.setPixel(x, y, p.image.pixel(i, y));
+    const QImage strip = monitor.stripPixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int column = 0; column < 150; ++column)
+        for (int y = 0; y < 50; ++y)
+            if (strip.pixel(column, y) != expected.pixel(column, y))
+                return testing::AssertionFailure() << "column " << column << " differs, row " << y;
+    const auto *label = qobject_cast<QLabel *>(monitor.layout()->itemAt(1)->widget());
+    if (label->pixmap(Qt::ReturnByValue).toImage() != monitor.stripPixmap().toImage())
+        return testing::AssertionFailure() << "the label shows another picture";
+    return testing::AssertionSuccess();
 }
 
-TEST_P(StripTest, FirstStepShiftsLeftAndAppendsColumns30To32)
+void steps(Monitor &monitor, int count)
 {
-    steps(1);
-    EXPECT_TRUE(stripIs({{&a, 3, 57}, {&a, 0, 60}, {&a, 0, 30}, {&a, 30, 3}}));
-    EXPECT_TRUE(sameImage(shownStrip(), monitor->stripPixmap().toImage()));
-    EXPECT_EQ(monitor->currentStripPosition(), 33);
-}
-
-TEST_P(StripTest, PositionWrapsAfterTenStepsThenEveryTwenty)
-{
-    const struct {
-        int steps;
-        int position;
-    } cases[] = {{1, 33}, {9, 57}, {10, 0}, {11, 3}, {29, 57}, {30, 0}, {50, 0}, {57, 21}};
-    int done = 0;
-    for (const auto &c : cases) {
-        steps(c.steps - done);
-        done = c.steps;
-        EXPECT_EQ(monitor->currentStripPosition(), c.position) << "after " << c.steps << " steps";
-    }
-}
-
-TEST_P(StripTest, NewModeWaitsForTheCycleBoundary)
-{
-    steps(2);
-    setMode(1);
-    EXPECT_EQ(monitor->pendingStripMode(), 1);
-    for (int step = 3; step <= 9; ++step) {
-        steps(1);
-        EXPECT_EQ(monitor->currentStripMode(), 0) << "after step " << step;
-        EXPECT_TRUE(stripIs({{&a, 0, 60}, {&a, 0, 60}, {&a, 0, 30 + 3 * step}}))
-            << "after step " << step;
-    }
-    steps(1); // the tenth step finishes the first image's cycle
-    EXPECT_EQ(monitor->currentStripMode(), 1);
-    EXPECT_TRUE(stripIs({{&a, 30, 30}, {&a, 0, 60}, {&a, 0, 60}}));
-    steps(1);
-    EXPECT_TRUE(stripIs({{&a, 0, 60}, {&a, 0, 60}, {&a, 0, 60}, {&b, 0, 3}}));
-    steps(19);
-    EXPECT_TRUE(stripIs({{&a, 30, 30}, {&a, 0, 60}, {&b, 0, 60}}));
-    EXPECT_TRUE(sameImage(shownStrip(), monitor->stripPixmap().toImage()));
-}
-
-// A dead patient's mode -1, and any other unknown mode, repeats the flat
-// columns 0 to 2 of the first image while the cycle runs on underneath.
-TEST_P(StripTest, UnknownModesRepeatTheFlatStartOfTheFirstImage)
-{
-    for (const int mode : {-1, 2, 99}) {
-        SCOPED_TRACE(mode);
-        monitor = tree.makeMonitor();
-        setMode(mode);
-        steps(10);
-        EXPECT_EQ(monitor->currentStripMode(), mode);
-        steps(25);
-        EXPECT_EQ(monitor->currentStripPosition(), 15);
-        std::vector<Piece> tape{{&a, 0, 60}, {&a, 0, 60}, {&a, 0, 30}, {&a, 30, 30}};
-        for (int i = 0; i < 25; ++i)
-            tape.push_back({&a, 0, 3});
-        EXPECT_TRUE(stripIs(tape));
-
-        setMode(0); // mid-cycle: flat until the boundary, then from column 0
-        steps(15);
-        EXPECT_EQ(monitor->currentStripMode(), 0);
-        EXPECT_EQ(monitor->currentStripPosition(), 0);
-        steps(5);
-        for (int i = 0; i < 15; ++i)
-            tape.push_back({&a, 0, 3});
-        tape.push_back({&a, 0, 15});
-        EXPECT_TRUE(stripIs(tape));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Images, StripTest,
-                         ::testing::Values(Images::Generated, Images::Repository),
-                         [](const ::testing::TestParamInfo<Images> &info) {
-                             return info.param == Images::Generated ? "Generated" : "Repository";
-                         });
-
-// ECG files that are missing, unreadable or of another size than 60 x 50: the
-// strip shows what the files hold, black elsewhere, and keeps running.
-struct FileCase {
-    const char *name;
-    QSize ekg1; // 0 x 0: no file; negative: a file that is not an image
-    QSize ekg2;
-};
-
-void writeCase(EkgTree &tree, const QString &file, QSize size, int base)
-{
-    if (size.width() < 0)
-        tree.writeBytes(file, QByteArrayLiteral("BM this is not a bitmap"));
-    else if (!size.isEmpty())
-        tree.writeImage(file, patternImage(size.width(), size.height(), base));
-}
-
-TEST(StripFiles, ShowOnlyWhatTheImagesHold)
-{
-    const FileCase cases[] = {
-        {"both missing", {0, 0}, {0, 0}},         {"second missing", {60, 50}, {0, 0}},
-        {"first unreadable", {-1, -1}, {60, 50}}, {"smaller", {40, 30}, {2, 10}},
-        {"narrow first", {31, 50}, {60, 49}},     {"larger", {80, 70}, {61, 51}},
-    };
-    for (const FileCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        EkgTree tree;
-        writeCase(tree, QStringLiteral("ekg1.bmp"), c.ekg1, 40);
-        writeCase(tree, QStringLiteral("ekg2.bmp"), c.ekg2, 160);
-        const QImage a = tree.load(QStringLiteral("ekg1.bmp"));
-        const QImage b = tree.load(QStringLiteral("ekg2.bmp"));
-        const auto monitor = tree.makeMonitor();
-        const auto stripIs = [&](const std::vector<Piece> &pieces) {
-            return sameImage(monitor->stripPixmap().toImage(), expectedStrip(pieces));
-        };
-
-        EXPECT_TRUE(stripIs({{&a, 0, 60}, {&a, 0, 60}, {&a, 0, 30}}));
-        monitor->showReadings(80, 120, 37.0f, 14, 1);
-        for (int i = 0; i < 30; ++i)
-            monitor->stepEcg();
-        EXPECT_TRUE(stripIs({{&a, 30, 30}, {&a, 0, 60}, {&b, 0, 60}}));
-        monitor->showReadings(80, 120, 37.0f, 14, -1);
-        for (int i = 0; i < 40; ++i)
-            monitor->stepEcg();
-        std::vector<Piece> tape{{&a, 0, 60}, {&b, 0, 60}, {&b, 0, 60}};
-        for (int i = 0; i < 20; ++i)
-            tape.push_back({&a, 0, 3});
-        EXPECT_TRUE(stripIs(tape));
-        EXPECT_EQ(monitor->currentStripPosition(), 0);
-    }
+    for (int i = 0; i < count; ++i)
+        monitor.stepEcg();
 }
 
 } // namespace
+
+TEST(Strip, StartsWithTwoAndAHalfCyclesThenAppendsColumns30To32)
+{
+    const QImage a = pattern({60, 50}, 40);
+    const auto monitor = monitorWith(a, pattern({60, 50}, 160));
+    EXPECT_TRUE(stripShows(*monitor, {{a, 0, 60}, {a, 0, 60}, {a, 0, 30}}));
+    steps(*monitor, 1);
+    EXPECT_TRUE(stripShows(*monitor, {{a, 0, 60}, {a, 0, 60}, {a, 0, 33}}));
+    EXPECT_EQ(monitor->currentStripPosition(), 33);
+}
+
+// The first cycle boundary comes after 10 steps, then every 20. A new mode
+// waits for the boundary; the dead patient's mode -1 repeats the flat columns
+// 0 to 2 of the first image while the cycle runs on underneath, and a later
+// mode 0 starts again from image column 0. Images that are missing or of
+// another size than 60 x 50 show what they hold, black elsewhere.
+TEST(Strip, ModesChangeAtCycleBoundariesOnly)
+{
+    const QSize sizes[][2] = {{{60, 50}, {60, 50}}, {{0, 0}, {0, 0}},     {{60, 50}, {0, 0}},
+                              {{40, 30}, {2, 10}},  {{31, 50}, {60, 49}}, {{80, 70}, {61, 51}}};
+    for (const auto &size : sizes) {
+        const QImage a = pattern(size[0], 40), b = pattern(size[1], 160);
+        SCOPED_TRACE(testing::Message() << "images " << a.width() << "x" << a.height() << ", "
+                                        << b.width() << "x" << b.height());
+        const auto monitor = monitorWith(a, b);
+        steps(*monitor, 2);
+        monitor->showReadings(80, 120, 37.0f, 14, 1);
+        steps(*monitor, 7);
+        EXPECT_TRUE(stripShows(*monitor, {{a, 0, 60}, {a, 0, 60}, {a, 0, 57}}));
+        steps(*monitor, 21);
+        EXPECT_TRUE(stripShows(*monitor, {{a, 0, 60}, {a, 0, 60}, {b, 0, 60}}));
+        monitor->showReadings(80, 120, 37.0f, 14, -1);
+        steps(*monitor, 35);
+        std::vector<Piece> tape{{b, 0, 60}, {b, 0, 60}};
+        for (int i = 0; i < 15; ++i)
+            tape.push_back({a, 0, 3});
+        EXPECT_TRUE(stripShows(*monitor, tape));
+        monitor->showReadings(80, 120, 37.0f, 14, 0);
+        steps(*monitor, 20);
+        for (int i = 0; i < 5; ++i)
+            tape.push_back({a, 0, 3});
+        tape.push_back({a, 0, 45});
+        EXPECT_TRUE(stripShows(*monitor, tape));
+        EXPECT_EQ(monitor->currentStripPosition(), 45);
+    }
+}
