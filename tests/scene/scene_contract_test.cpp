@@ -1,18 +1,24 @@
 // What the game needs of its room file: the named objects with the right
-// types, picks that find the right name, the wound where the spray starts,
-// the bed where the player cannot walk, and pendulums that move the patient.
+// types, each clickable from where the player can stand with nothing else
+// taking the click, the wound where the spray starts, the bed where the player
+// cannot walk, and pendulums that make the patient tremble.
 
-#include "scenefile.h"
-
-#include <Inventor/SoPath.h>
+#include <Inventor/SbViewportRegion.h>
+#include <Inventor/SoDB.h>
+#include <Inventor/SoInput.h>
+#include <Inventor/SoPickedPoint.h>
+#include <Inventor/actions/SoGetBoundingBoxAction.h>
+#include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/actions/SoSearchAction.h>
 #include <Inventor/lists/SoNodeList.h>
-#include <Inventor/nodes/SoGroup.h>
+#include <Inventor/lists/SoPathList.h>
+#include <Inventor/nodekits/SoNodeKit.h>
 #include <Inventor/nodes/SoPendulum.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/nodes/SoShape.h>
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,213 +26,172 @@
 namespace
 {
 
-const std::vector<std::string> &pendulums = SceneFile::pendulumNames;
+// The tools the player takes in hand, then the targets tools are applied to.
+// clang-format off
+const std::vector<std::string> clickables = {
+    "Schmerzmittel", "Antidurchfallmittel", "Antibrechmittel", "Paracetamol",
+    "Blutdrucksenker", "Pflaster", "Druckverband", "Nadel", "Reinigen", "O2", "Defi",
+    "Head", "L_Shin1", "Torso", "Infusion", "Transfusion", "OP"};
+// clang-format on
 
-std::vector<std::string> clickables()
-{
-    return SceneFile::clickableNames();
-}
+// The room as the game reads it, and the path from its root to each shape.
+struct Room {
+    SoSeparator *root = nullptr;
+    SoPathList shapes;
 
-SoNode *named(const std::string &name)
-{
-    return SoNode::getByName(name.c_str());
-}
-
-bool holdsShapes(SoNode *node)
-{
-    SoSearchAction search;
-    search.setType(SoShape::getClassTypeId());
-    search.setInterest(SoSearchAction::FIRST);
-    search.apply(node);
-    return search.getPath() != nullptr;
-}
-
-// Every named node below `node`, `node` itself not counted.
-void collectNames(SoNode *node, std::vector<SoNode *> &found)
-{
-    if (!node->isOfType(SoGroup::getClassTypeId()))
-        return;
-    auto *group = static_cast<SoGroup *>(node);
-    for (int i = 0; i < group->getNumChildren(); ++i) {
-        SoNode *child = group->getChild(i);
-        if (child->getName().getLength() > 0)
-            found.push_back(child);
-        collectNames(child, found);
-    }
-}
-
-class SceneContract : public ::testing::Test
-{
-  protected:
-    static void SetUpTestSuite() { scene = new SceneFile; }
-    static void TearDownTestSuite()
+    Room()
     {
-        delete scene;
-        scene = nullptr;
+        SoDB::init();
+        SoNodeKit::init();
+        SoInput input;
+        if (input.openFile("../data/scene002.iv", TRUE))
+            root = SoDB::readAll(&input);
+        root = root ? root : new SoSeparator;
+        root->ref();
+        SoSearchAction search;
+        search.setType(SoShape::getClassTypeId());
+        search.setInterest(SoSearchAction::ALL);
+        search.apply(root);
+        shapes = search.getPaths();
     }
-    static SceneFile *scene;
 };
-SceneFile *SceneContract::scene = nullptr;
-
-TEST_F(SceneContract, FileReadsIntoOneRoot)
+const Room &room()
 {
-    ASSERT_NE(scene->root(), nullptr) << "cannot read " << SceneFile::path;
-    EXPECT_GT(scene->root()->getNumChildren(), 2);
+    static const Room theRoom;
+    return theRoom;
 }
 
-TEST_F(SceneContract, EveryNameExistsOnceWithItsType)
+// A hit counts for the nearest name on the path, from the shape upwards.
+std::string nearestName(const SoPath *path)
 {
-    ASSERT_NE(scene->root(), nullptr);
-    for (const std::string &name : clickables()) {
+    for (int i = 0; i < path->getLength(); ++i)
+        if (path->getNodeFromTail(i)->getName().getLength() > 0)
+            return path->getNodeFromTail(i)->getName().getString();
+    return "";
+}
+
+struct Hit {
+    std::string name = "(nothing)";
+    float height = NAN;
+};
+// What the library's ray pick meets first within the game camera's near and
+// far distances: a click in the middle of the view when `start` is the eye.
+Hit castRay(const SbVec3f &start, const SbVec3f &direction)
+{
+    SoRayPickAction pick(SbViewportRegion(800, 600));
+    pick.setRay(start, direction, 1, 1000);
+    pick.apply(room().root);
+    const SoPickedPoint *picked = pick.getPickedPoint();
+    return picked ? Hit{nearestName(picked->getPath()), picked->getPoint()[1]} : Hit();
+}
+
+// Each name is one group in the room whose every shape takes its clicks; and
+// there is a standpoint on a grid over the walkable floor, at eye height, and
+// an aim at one of its shapes, within the pitch the mouse-look allows (72
+// degrees), from which a click in the middle of the view picks it.
+TEST(SceneContract, EveryNamedObjectCanBeClickedFromTheFloor)
+{
+    const SoPathList &shapes = room().shapes;
+    ASSERT_GT(shapes.getLength(), 0) << "cannot read ../data/scene002.iv";
+    // Within the walls, floor and ceiling, give or take the loose boxes of
+    // slanted shapes.
+    const SbBox3f inRoom(-252.5f, -5, -232.5f, 252.5f, 285, 232.5f);
+    for (const std::string &name : clickables) {
         SoNodeList all;
-        EXPECT_EQ(SoNode::getByName(name.c_str(), all), 1) << name << " must be defined once";
-        SoNode *node = named(name);
-        ASSERT_NE(node, nullptr) << name;
-        EXPECT_TRUE(node->isOfType(SoGroup::getClassTypeId())) << name << " is not a group";
-        EXPECT_TRUE(holdsShapes(node)) << name << " holds no shape";
-        EXPECT_TRUE(scene->contains(node)) << name << " is not in the room";
+        ASSERT_EQ(SoNode::getByName(name.c_str(), all), 1) << name;
+        EXPECT_TRUE(all[0]->isOfType(SoGroup::getClassTypeId())) << name;
+        std::vector<SbVec3f> aims;
+        for (int i = 0; i < shapes.getLength(); ++i) {
+            if (!shapes[i]->containsNode(all[0]))
+                continue;
+            EXPECT_EQ(nearestName(shapes[i]), name) << "a shape inside " << name;
+            SoGetBoundingBoxAction box(SbViewportRegion(800, 600));
+            box.apply(shapes[i]);
+            const SbBox3f shape = box.getXfBoundingBox().project();
+            EXPECT_TRUE(inRoom.intersect(shape.getMin()) && inRoom.intersect(shape.getMax()))
+                << "a shape of " << name << " outside the room";
+            if (aims.size() < 10)
+                aims.push_back(shape.getCenter());
+        }
+        bool clickable = false;
+        for (float x = -245; x < 250 && !clickable; x += 15) {
+            for (float z = -225; z < 230 && !clickable; z += 15) {
+                const SbVec3f eye(x, 160, z);
+                const bool inBed = std::fabs(x) < 40 && std::fabs(z) < 90;
+                for (const SbVec3f &aim : aims) {
+                    const SbVec3f view = aim - eye;
+                    clickable = clickable ||
+                                (!inBed && std::asin(std::fabs(view[1]) / view.length()) < 1.25f &&
+                                 castRay(eye, view).name == name);
+                }
+            }
+        }
+        EXPECT_TRUE(clickable) << name << " cannot be clicked from anywhere";
     }
-    for (const std::string &name : pendulums) {
+}
+
+// Rays straight down, and from the game's opening view at (-80, 160, 0): what
+// they meet first, and how high.
+TEST(SceneContract, BedPatientAndWoundAreWhereTheGameExpectsThem)
+{
+    struct Ray {
+        const char *what;
+        SbVec3f start, direction;
+        const char *name; // null: anything
+        float lowest, highest;
+    };
+    const SbVec3f down(0, -1, 0), eye(-80, 160, 0);
+    const Ray rays[] = {
+        // Inside the box the player cannot enter, the mattress or the patient.
+        {"bed middle", {0, 280, 0}, down, nullptr, 84, 200},
+        {"bed head corner", {-36, 280, -84}, down, nullptr, 84, 200},
+        {"bed foot corner", {36, 280, 84}, down, nullptr, 84, 200},
+        {"bed rim", {-39.5f, 280, 89.5f}, down, nullptr, 58, 200},
+        {"bed rim", {39.5f, 280, -89.5f}, down, nullptr, 58, 200},
+        {"beside the bed", {-46, 280, 0}, down, nullptr, -1, 1},
+        {"beside the bed", {46, 280, 40}, down, nullptr, -1, 1},
+        // The spray starts right on the top of the left shin.
+        {"wound", {10, 200, 63}, down, "L_Shin1", 92, 94},
+        // The opening view shows the patient, head towards -z.
+        {"start view", eye, SbVec3f(0, 100, 0) - eye, "Torso", 0, 200},
+        {"start view", eye, SbVec3f(0, 99, -71) - eye, "Head", 0, 200},
+        {"start view", eye, SbVec3f(10, 93, 63) - eye, "L_Shin1", 0, 200},
+    };
+    for (const Ray &ray : rays) {
+        SCOPED_TRACE(ray.what);
+        const Hit hit = castRay(ray.start, ray.direction);
+        EXPECT_EQ(hit.name, ray.name ? ray.name : hit.name);
+        EXPECT_GE(hit.height, ray.lowest);
+        EXPECT_LE(hit.height, ray.highest);
+    }
+}
+
+// Each name is one pendulum that swings a few degrees, fast; pendulums stand
+// before the three named body parts in their groups, so the patient trembles.
+TEST(SceneContract, PendulumsMakeThePatientTremble)
+{
+    const SoPathList &shapes = room().shapes;
+    for (int p = 1; p <= 6; ++p) {
         SoNodeList all;
-        EXPECT_EQ(SoNode::getByName(name.c_str(), all), 1) << name << " must be defined once";
-        SoNode *node = named(name);
-        ASSERT_NE(node, nullptr) << name;
-        EXPECT_TRUE(node->isOfType(SoPendulum::getClassTypeId())) << name << " is no pendulum";
-    }
-}
-
-// A click counts for the nearest name above the shape, so a name inside a
-// named object (other than a pendulum, which is never on a pick path) would
-// steal its clicks.
-TEST_F(SceneContract, NamedObjectsHoldNoOtherNames)
-{
-    ASSERT_NE(scene->root(), nullptr);
-    for (const std::string &name : clickables()) {
-        std::vector<SoNode *> inner;
-        collectNames(named(name), inner);
-        for (SoNode *node : inner)
-            EXPECT_TRUE(node->isOfType(SoPendulum::getClassTypeId()))
-                << "\"" << node->getName().getString() << "\" inside " << name;
-    }
-}
-
-TEST_F(SceneContract, NamedObjectsStandInsideTheRoom)
-{
-    ASSERT_NE(scene->root(), nullptr);
-    for (const std::string &name : clickables()) {
-        const SbBox3f box = scene->bounds(named(name));
-        ASSERT_FALSE(box.isEmpty()) << name;
-        float x0, y0, z0, x1, y1, z1;
-        box.getBounds(x0, y0, z0, x1, y1, z1);
-        EXPECT_GE(x0, -252.5f) << name;
-        EXPECT_LE(x1, 252.5f) << name;
-        EXPECT_GE(z0, -232.5f) << name;
-        EXPECT_LE(z1, 232.5f) << name;
-        // Boxes of slanted shapes are a little loose; the stands' feet
-        // touch the floor, and their boxes reach a few centimetres below.
-        EXPECT_GE(y0, -5.0f) << name;
-        EXPECT_LE(y1, 285.0f) << name;
-    }
-}
-
-TEST_F(SceneContract, PatientLiesOnTheBedHeadTowardsMinusZ)
-{
-    ASSERT_NE(scene->root(), nullptr);
-    const SbVec3f head = scene->bounds(named("Head")).getCenter();
-    const SbVec3f torso = scene->bounds(named("Torso")).getCenter();
-    const SbVec3f shin = scene->bounds(named("L_Shin1")).getCenter();
-    EXPECT_LT(head[2], torso[2]);
-    EXPECT_LT(torso[2], shin[2]);
-    EXPECT_GT(shin[0], 0) << "the left shin lies on the +x side";
-    for (const SbVec3f &part : {head, torso, shin}) {
-        EXPECT_LT(std::fabs(part[0]), 40);
-        EXPECT_LT(std::fabs(part[2]), 90);
-        EXPECT_GT(part[1], 85) << "above the mattress";
-    }
-}
-
-TEST_F(SceneContract, WoundLiesOnTopOfTheLeftShin)
-{
-    ASSERT_NE(scene->root(), nullptr);
-    const SbVec3f wound(10, 93, 63);
-    float x0, y0, z0, x1, y1, z1;
-    scene->bounds(named("L_Shin1")).getBounds(x0, y0, z0, x1, y1, z1);
-    EXPECT_TRUE(x0 < wound[0] && wound[0] < x1 && z0 < wound[2] && wound[2] < z1);
-    EXPECT_GE(wound[1], y1 - 1.5f) << "the spray starts on the shin's top";
-    EXPECT_LE(wound[1], y1 + 1.0f);
-
-    // Looking straight down at the spray's start, the shin is what is hit,
-    // right at its surface.
-    const SceneFile::Hit hit = scene->castRay(SbVec3f(10, 200, 63), SbVec3f(0, -1, 0));
-    ASSERT_TRUE(hit.any);
-    EXPECT_EQ(hit.name, "L_Shin1");
-    EXPECT_NEAR(hit.point[1], 93.0f, 1.0f);
-}
-
-// Straight down anywhere inside the box the player cannot enter, the first
-// thing met is the mattress (or the patient on it); at its rim, the bed frame;
-// just beside its long sides, the floor.
-TEST_F(SceneContract, BedFillsTheBlockedBox)
-{
-    ASSERT_NE(scene->root(), nullptr);
-    for (float x = -36; x <= 36; x += 8) {
-        for (float z = -84; z <= 84; z += 12) {
-            const SceneFile::Hit hit = scene->castRay(SbVec3f(x, 280, z), SbVec3f(0, -1, 0));
-            ASSERT_TRUE(hit.any) << x << "," << z;
-            EXPECT_GE(hit.point[1], 84.0f) << "at " << x << "," << z;
-        }
-    }
-    for (float x : {-39.5f, 39.5f}) {
-        for (float z : {-89.5f, 0.0f, 89.5f}) {
-            const SceneFile::Hit hit = scene->castRay(SbVec3f(x, 280, z), SbVec3f(0, -1, 0));
-            ASSERT_TRUE(hit.any) << x << "," << z;
-            EXPECT_GE(hit.point[1], 58.0f) << "rim at " << x << "," << z;
-        }
-    }
-    for (float x : {-46.0f, 46.0f}) {
-        for (float z : {0.0f, 40.0f}) {
-            const SceneFile::Hit hit = scene->castRay(SbVec3f(x, 280, z), SbVec3f(0, -1, 0));
-            ASSERT_TRUE(hit.any) << x << "," << z;
-            EXPECT_LT(hit.point[1], 1.0f) << "beside the bed at " << x << "," << z;
-        }
-    }
-}
-
-// Each pendulum swings a few degrees and stands in front of body parts in
-// its group; together they move the three named parts.
-TEST_F(SceneContract, PendulumsMoveThePatient)
-{
-    ASSERT_NE(scene->root(), nullptr);
-    std::set<std::string> moved;
-    for (const std::string &name : pendulums) {
-        auto *pendulum = static_cast<SoPendulum *>(named(name));
-        ASSERT_NE(pendulum, nullptr) << name;
-        const SbRotation swing =
-            pendulum->rotation0.getValue().inverse() * pendulum->rotation1.getValue();
+        ASSERT_TRUE(SoNode::getByName(("pend" + std::to_string(p)).c_str(), all) == 1 &&
+                    all[0]->isOfType(SoPendulum::getClassTypeId()))
+            << "pend" << p << " is not one pendulum";
+        const auto *pendulum = static_cast<SoPendulum *>(all[0]);
         SbVec3f axis;
         float angle = 0;
-        swing.getValue(axis, angle);
-        EXPECT_GT(angle, 0.01f) << name << " does not swing";
-        EXPECT_LT(angle, 0.2f) << name << " swings more than a tremble";
-        EXPECT_GT(pendulum->speed.getValue(), 1.0f) << name << " is too slow to tremble";
-
-        SoPath *path = scene->pathTo(pendulum);
-        ASSERT_NE(path, nullptr) << name;
-        path->ref();
-        auto *group = static_cast<SoGroup *>(path->getNodeFromTail(1));
-        bool shapesAfter = false;
-        for (int i = group->findChild(pendulum) + 1; i < group->getNumChildren(); ++i) {
-            SoNode *child = group->getChild(i);
-            shapesAfter = shapesAfter || holdsShapes(child);
-            if (child->getName().getLength() > 0)
-                moved.insert(child->getName().getString());
-            std::vector<SoNode *> inner;
-            collectNames(child, inner);
-            for (SoNode *node : inner)
-                moved.insert(node->getName().getString());
+        (pendulum->rotation0.getValue().inverse() * pendulum->rotation1.getValue())
+            .getValue(axis, angle);
+        EXPECT_TRUE(angle > 0.01f && angle < 0.2f && pendulum->speed.getValue() > 1) << p;
+    }
+    std::set<std::string> moved;
+    for (int i = 0; i < shapes.getLength(); ++i) {
+        const SoPath *path = shapes[i];
+        for (int k = 1; k < path->getLength(); ++k) {
+            const auto *group = static_cast<SoGroup *>(path->getNode(k - 1));
+            for (int c = 0; c < path->getIndex(k); ++c)
+                if (group->getChild(c)->isOfType(SoPendulum::getClassTypeId()))
+                    moved.insert(nearestName(path));
         }
-        EXPECT_TRUE(shapesAfter) << name << " moves nothing";
-        path->unref();
     }
     for (const char *part : {"Head", "Torso", "L_Shin1"})
         EXPECT_EQ(moved.count(part), 1u) << part << " never trembles";

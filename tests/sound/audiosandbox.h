@@ -3,13 +3,11 @@
 #include <filesystem>
 #include <string>
 
-// A throw-away folder tree laid out like the game's (build/ beside
-// data/Sound/), with OpenAL Soft set up to use `driver` for this whole
-// process. It must exist before the process's first OpenAL call, since OpenAL
-// Soft reads its configuration only once. While it lives, the working
-// directory is its build/, so the bank finds the test's own sounds through
-// ../data/Sound/. With the "wave" driver every audio device opened writes its
-// mix to outputPath() in real time, and finishes the file when it is closed.
+// A throw-away tree laid out like the game's (build/ beside data/Sound/),
+// which is the working directory while it lives, with OpenAL Soft set to use
+// `driver` for the whole process: make it before the first OpenAL call, as
+// OpenAL Soft reads its set-up once. With the "wave" driver each device opened
+// writes its mix to outputPath() as it plays and completes the file on closing.
 class AudioSandbox
 {
   public:
@@ -18,17 +16,18 @@ class AudioSandbox
     AudioSandbox(const AudioSandbox &) = delete;
     AudioSandbox &operator=(const AudioSandbox &) = delete;
 
-    std::filesystem::path soundPath(const std::string &fileName) const;
-    std::filesystem::path outputPath() const { return root / "out" / "mix.wav"; }
+    std::filesystem::path soundPath(const std::string &file) const
+    {
+        return root / "data" / "Sound" / file;
+    }
+    std::filesystem::path outputPath() const { return root / "mix.wav"; }
 
-    // The three sounds of the game as pure tones at distinct frequencies.
-    static constexpr double beepHz = 1000;
-    static constexpr double alarmHz = 440;
-    static constexpr double ambienceHz = 200;
-    static constexpr double toneAmplitude = 0.25;
+    // Writes the game's three sounds as pure tones at distinct frequencies.
     void writeGameSounds() const;
+    static constexpr double beepHz = 1000, alarmHz = 440, ambienceHz = 200;
+    static constexpr double toneAmplitude = 0.25;
 
   private:
     std::filesystem::path root;
-    std::filesystem::path previousDirectory;
+    std::filesystem::path previousDirectory = std::filesystem::current_path();
 };

@@ -4,34 +4,24 @@
 
 #include <vector>
 
-// Follows how loud one frequency is over the course of a recording, so that
-// tests can tell which of several test tones sounded when.
+// How loud one frequency is over the course of a recording: its amplitude in
+// Hann-windowed frames of 50 ms, one every 25 ms, so that tests can tell which
+// of several test tones sounded when (exactly, if the period divides 50 ms).
 class ToneMeter
 {
   public:
-    // Stretches of time in which the tone was present.
     struct Span {
-        double start;
-        double end;
+        double start, end; // seconds
     };
 
-    // Amplitudes of `hz` in Hann-windowed frames of 50 ms, one frame every
-    // 25 ms. Tones whose period divides 50 ms are measured exactly.
     ToneMeter(const Sound &sound, double hz);
-
-    static constexpr double frameSeconds = 0.05;
-    static constexpr double hopSeconds = 0.025;
 
     const std::vector<double> &levels() const { return frameLevels; }
     double peak() const;
-    // The tone counts as on from a level above `on` until one below `off`.
-    std::vector<Span> spans(double on, double off) const { return spansOf(frameLevels, on, off); }
-
-    // The same for any series of frame levels, e.g. the louder of two tones.
-    static std::vector<Span> spansOf(const std::vector<double> &levels, double on, double off);
-    // The frame whose centre lies nearest to `seconds`.
-    static std::size_t frameAt(double seconds);
+    // Where the tone sounds: from a level above `on` until one below `off`.
+    std::vector<Span> spans(double on, double off) const;
 
   private:
+    static constexpr double frameSeconds = 0.05, hopSeconds = 0.025;
     std::vector<double> frameLevels;
 };

@@ -12,16 +12,14 @@ struct Sound {
     double seconds() const { return double(samples.size()) / rate; }
 };
 
-// A sine tone; `fadeSeconds` of raised-cosine fade at each end keeps a short
-// beep free of clicks, 0 leaves the ends hard so that a loop joins seamlessly.
+// A sine tone with `fadeSeconds` of raised-cosine fade at each end: a faded
+// beep has no clicks, an unfaded tone of whole periods loops seamlessly.
 Sound makeTone(double hz, double seconds, double amplitude, double fadeSeconds, int rate = 44100);
-
 // Writes 16-bit mono PCM, the format ALUT loads.
 void writeWav(const std::string &path, const Sound &sound);
 
-// Reads 16-bit PCM or 32-bit float WAV (plain or extensible header), mixing
-// all channels down to one. `complete` tells whether the RIFF header's sizes
-// match the file, which the writer only settles when it is closed.
+// Reads 16-bit PCM WAV, mixing all channels down to one. `complete` tells
+// whether the RIFF sizes match the file, which the writer settles on closing.
 struct WavReadResult {
     bool ok = false;
     bool complete = false;

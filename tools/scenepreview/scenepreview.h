@@ -23,8 +23,6 @@ class ScenePreview
     ScenePreview &operator=(const ScenePreview &) = delete;
 
     bool loaded() const { return sceneRoot != nullptr; }
-    SoSeparator *root() const { return sceneRoot; }
-    SoPerspectiveCamera *camera() const { return viewCamera; }
 
     // Puts the eye at `eye` looking at `target`, with y kept up.
     void aim(const SbVec3f &eye, const SbVec3f &target);
