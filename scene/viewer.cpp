@@ -5,6 +5,7 @@
 #include "navigation.h"
 #include "particles.h"
 #include "picking.h"
+#include "sceneframe.h"
 #include "scenestate.h"
 
 #include "level.h"
@@ -17,7 +18,6 @@
 #include <Inventor/events/SoKeyboardEvent.h>
 #include <Inventor/events/SoLocation2Event.h>
 #include <Inventor/nodes/SoCallback.h>
-#include <Inventor/nodes/SoDirectionalLight.h>
 #include <Inventor/nodes/SoEventCallback.h>
 #include <Inventor/nodes/SoPendulum.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
@@ -71,14 +71,7 @@ void Fenster::loadScene()
 
 void Fenster::runViewer()
 {
-    camera = new SoPerspectiveCamera;
-    camera->nearDistance = 1;
-    camera->farDistance = 1000;
-    sceneRoot->insertChild(camera, 0);
-    auto *light = new SoDirectionalLight;
-    light->color.setValue(0.8f, 0.8f, 0.8f);
-    light->direction.setValue(0, -1, 0);
-    sceneRoot->insertChild(light, 1);
+    camera = frameScene(sceneRoot);
     sceneRoot->addChild(eventCallback(SoKeyboardEvent::getClassTypeId(), onKey));
     sceneRoot->addChild(eventCallback(SoLocation2Event::getClassTypeId(), onMouseMove));
     sceneRoot->addChild(eventCallback(SoButtonEvent::getClassTypeId(), onButton));

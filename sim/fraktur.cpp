@@ -10,25 +10,22 @@ namespace
 const char *const fracturTitle = "Curavant Beta       Diagnose: Unterschenkelfraktur";
 }
 
+// The drain rates keep their initial 2 only until the first game starts.
 Fraktur::Fraktur(int complicationDivisor)
     : complicationDivisor(static_cast<float>(complicationDivisor)), echo(&std::cout)
 {
-    ekgMode = 0;
-    alive = true;
-    score = 0;
-    bleedingStage = 1;
-    shock = false;
-    inPain = true;
-    health = 100;
-    title = fracturTitle;
-    heartRate = 90;
-    respiratoryRate = 15;
-    systolic = 120;
-    temperature = 36.5f;
+    restoreStartValues();
 }
 
 void Fraktur::reset()
 {
+    restoreStartValues();
+    circulationLoss = 1;
+    respirationLoss = 1;
+}
+
+void Fraktur::restoreStartValues()
+{
     ekgMode = 0;
     alive = true;
     score = 0;
@@ -40,8 +37,6 @@ void Fraktur::reset()
     respiratoryRate = 15;
     systolic = 120;
     temperature = 36.5f;
-    circulationLoss = 1;
-    respirationLoss = 1;
     complicationActive = 0;
     woundUncleaned = 1;
     painUntreated = 1;

@@ -40,6 +40,7 @@ class Fraktur : public Level
     float respiration = 100;
 
   private:
+    void restoreStartValues();
     void giveFluid(bool &given, bool other);
     void dress(int stage, int lossDrop, int reward);
     void changeLosses(int delta, int points);

@@ -1,13 +1,13 @@
 #include "scenepreview.h"
 
 #include "offscreencontext.h"
+#include "sceneframe.h"
 
 #include <Inventor/SbViewportRegion.h>
 #include <Inventor/SoDB.h>
 #include <Inventor/SoInput.h>
 #include <Inventor/SoOffscreenRenderer.h>
 #include <Inventor/nodekits/SoNodeKit.h>
-#include <Inventor/nodes/SoDirectionalLight.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <cstring>
@@ -26,17 +26,7 @@ ScenePreview::ScenePreview(const std::string &scenePath)
         return;
     sceneRoot->ref();
 
-    // The same two nodes, in the same places and with the same settings, as
-    // the game puts in front of the file's own nodes.
-    viewCamera = new SoPerspectiveCamera;
-    viewCamera->nearDistance = 1;
-    viewCamera->farDistance = 1000;
-    sceneRoot->insertChild(viewCamera, 0);
-
-    auto *light = new SoDirectionalLight;
-    light->color.setValue(0.8f, 0.8f, 0.8f);
-    light->direction.setValue(0, -1, 0);
-    sceneRoot->insertChild(light, 1);
+    viewCamera = frameScene(sceneRoot);
 
     aim(SbVec3f(-80, 160, 0), SbVec3f(0, 120, 0));
 }
