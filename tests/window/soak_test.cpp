@@ -4,32 +4,21 @@
 
 #include "audiosandbox.h"
 #include "fenster.h"
+#include "gamefixture.h"
 #include "level.h"
 #include "scenestate.h"
-
-#include <gtest/gtest.h>
 
 #include <Inventor/Qt/SoQtRenderArea.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QTimer>
 
+#include <cstdio>
 #include <filesystem>
 
 #include <malloc.h>
 
 namespace
 {
-int argCount = 1;
-char programName[] = "curavant";
-char *arguments[] = {programName, nullptr};
-
-size_t heapInUse()
-{
-    return mallinfo2().uordblks;
-}
-
 // Ticks as the clock does, a new game every 2400 ticks, and a real frame of
 // the 3D view (with the spray while the patient bleeds) every 50 ticks.
 void play(Fenster &w, int ticks)
@@ -51,28 +40,16 @@ TEST(Soak, HundredThousandTicksDoNotGrowTheHeap)
     const auto data = sandbox.soundPath("").parent_path().parent_path();
     std::filesystem::copy_file(CURAVANT_SOURCE_DIR "/data/scene002.iv", data / "scene002.iv");
     size_t warm = 0, end = 0;
-    QTimer::singleShot(0, [&] {
-        Fenster &w = *mainWindow;
+    runWindow([&](Fenster &w) {
         w.startAction->trigger();
         play(w, 10000);
-        warm = heapInUse();
+        warm = mallinfo2().uordblks;
         play(w, 90000);
-        end = heapInUse();
+        end = mallinfo2().uordblks;
         EXPECT_GT(w.level->score, -100000); // the games really ran
-        w.close();
     });
-    {
-        Fenster window(argCount, arguments);
-    }
     const double growth = static_cast<double>(end) - static_cast<double>(warm);
     std::printf("heap in use after warm-up %zu bytes, after 100,000 ticks %zu (%+.0f)\n", warm, end,
                 growth);
     EXPECT_LT(growth, 64 * 1024);
-}
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

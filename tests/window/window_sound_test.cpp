@@ -5,71 +5,44 @@
 #include "audiosandbox.h"
 #include "fenster.h"
 #include "fraktur.h"
+#include "gamefixture.h"
 #include "tonemeter.h"
 
-#include <gtest/gtest.h>
-
 #include <QAction>
-#include <QApplication>
 #include <QTest>
-#include <QTimer>
-
-namespace
-{
-int argCount = 1;
-char programName[] = "curavant";
-char *arguments[] = {programName, nullptr};
-
-constexpr double onLevel = 0.4 * AudioSandbox::toneAmplitude;
-constexpr double offLevel = 0.2 * AudioSandbox::toneAmplitude;
-
-// Twenty ticks make one scenario step; a pause lets each beep be heard alone.
-void scenarioStep(Fenster &w)
-{
-    for (int i = 0; i < 20; ++i)
-        w.advanceClock();
-    QTest::qWait(300);
-}
-} // namespace
 
 TEST(GameSound, BeepsWhileThePatientLivesAndAmbienceWhileTheGameRuns)
 {
     AudioSandbox sandbox("wave");
     sandbox.writeGameSounds();
-    QTimer::singleShot(0, [] {
-        Fenster &w = *mainWindow;
+    runWindow([](Fenster &w) {
+        // Twenty ticks make one scenario step; a pause lets each beep be
+        // heard alone.
+        const auto scenarioStep = [&w] {
+            for (int i = 0; i < 20; ++i)
+                w.advanceClock();
+            QTest::qWait(300);
+        };
         QTest::qWait(200);
         w.startAction->trigger();
         for (int step = 0; step < 3; ++step)
-            scenarioStep(w);
+            scenarioStep();
         static_cast<Fraktur *>(w.level)->circulation = 0;
-        for (int step = 0; step < 2; ++step)
-            scenarioStep(w);
+        scenarioStep();
+        scenarioStep();
         EXPECT_FALSE(w.level->alive);
         w.endAction->trigger();
         QTest::qWait(400);
-        w.close();
     });
-    {
-        Fenster window(argCount, arguments);
-    }
     const WavReadResult mix = readWav(sandbox.outputPath().string());
     ASSERT_TRUE(mix.ok && mix.complete);
-    const auto beeps = ToneMeter(mix.sound, AudioSandbox::beepHz).spans(onLevel, offLevel);
-    const auto ambience = ToneMeter(mix.sound, AudioSandbox::ambienceHz).spans(onLevel, offLevel);
+    const double on = 0.4 * AudioSandbox::toneAmplitude, off = 0.2 * AudioSandbox::toneAmplitude;
+    const auto beeps = ToneMeter(mix.sound, AudioSandbox::beepHz).spans(on, off);
+    const auto ambience = ToneMeter(mix.sound, AudioSandbox::ambienceHz).spans(on, off);
     EXPECT_EQ(beeps.size(), 3u);
     ASSERT_EQ(ambience.size(), 1u);
     EXPECT_NEAR(ambience[0].end - ambience[0].start, 5 * 0.3, 0.25);
-    for (const auto &beep : beeps) {
-        EXPECT_GE(beep.start, ambience[0].start);
-        EXPECT_LE(beep.end, ambience[0].end);
-    }
-    EXPECT_LT(ToneMeter(mix.sound, AudioSandbox::alarmHz).peak(), offLevel);
-}
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    for (const auto &beep : beeps)
+        EXPECT_TRUE(beep.start >= ambience[0].start && beep.end <= ambience[0].end);
+    EXPECT_LT(ToneMeter(mix.sound, AudioSandbox::alarmHz).peak(), off);
 }
