@@ -2,6 +2,7 @@
 #include "fenster.h"
 
 #include <QApplication>
+#include <QLayout>
 
 #include <cstdio>
 
@@ -15,5 +16,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     Fenster window(argc, argv);
     window.show();
+    // Closing the window destroyed its native windows, and with them Qt hid
+    // the side column's widgets; show() lays the window out before it shows
+    // them again, which leaves the logo over the side column. Lay it out
+    // once more now that they are visible.
+    window.centralWidget()->layout()->invalidate();
+    window.centralWidget()->layout()->activate();
     return app.exec();
 }

@@ -12,8 +12,10 @@
 
 #include <Inventor/Qt/SoQt.h>
 #include <Inventor/Qt/SoQtRenderArea.h>
+#include <Inventor/SbTime.h>
 #include <Inventor/SoDB.h>
 #include <Inventor/SoInput.h>
+#include <Inventor/SoSceneManager.h>
 #include <Inventor/events/SoButtonEvent.h>
 #include <Inventor/events/SoKeyboardEvent.h>
 #include <Inventor/events/SoLocation2Event.h>
@@ -80,6 +82,17 @@ void Fenster::runViewer()
     spray->setCallback(renderBleeding, nullptr);
     sceneRoot->addChild(spray);
 
+    // Showing the render area brings the window up. The logo must not be laid
+    // out beside the view meanwhile: its native window would be painted off
+    // the window's edge and then moved, and at times kept a garbled picture.
+    logoLabel->hide();
+    // Coin advances animations (the patient's trembling) by the time of each
+    // frame, and a frame that animates asks for the next at once: on the
+    // software renderer the loop would do nothing but draw, and the clock's
+    // ticks would come late. Animations advance 20 times a second instead, as
+    // often as the clock ticks.
+    SoSceneManager::enableRealTimeUpdate(FALSE);
+    SoDB::setRealTimeInterval(SbTime(0.05));
     renderArea = new SoQtRenderArea(viewWidget, nullptr, TRUE, TRUE, TRUE);
     renderArea->setSceneGraph(sceneRoot);
     renderArea->setTitle(level->title);
