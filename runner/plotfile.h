@@ -22,7 +22,6 @@ class PlotFile
     std::string write(const char *data, std::size_t size);
     std::string commit();
 
-    const std::string &temporaryPath() const { return temporary; }
 
   private:
     std::string problem(const std::string &what, int error) const;

@@ -3,18 +3,15 @@
 #include <string>
 #include <vector>
 
-// An independent model of the fracture scenario and the runner's table,
-// written straight from the scenario's rules, to check curavant-sim against.
-// It shares no code with the game.
+// An independent model of the fracture scenario and the runner's table, written
+// straight from the scenario's rules to check curavant-sim against; no game code.
 
 struct ScriptLine {
-    int step;
-    int code;
+    int step, code;
 };
 
-// The CSV curavant-sim should print for these treatments (in script order)
-// over `steps` steps, header included.
-std::string referenceTable(int steps, const std::vector<ScriptLine> &script);
+struct Reference {
+    std::string table, echo; // the CSV with its header; the codes as applied, run together
+};
 
-// The treatment codes in the order they are applied, run together.
-std::string referenceEcho(const std::vector<ScriptLine> &script);
+Reference referenceRun(int steps, std::vector<ScriptLine> script);

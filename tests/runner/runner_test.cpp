@@ -1,182 +1,197 @@
-#include "reference_model.h"
-#include "scratch.h"
-#include "subprocess.h"
+// curavant-sim played as a program: its table and echo against an independent
+// model of the scenario, the ways a script may be written and named, and what
+// it refuses (status 2, one line naming the problem, no output or file left
+// behind); random bytes it plays or refuses, but never crashes on.
 
+#include "reference_model.h"
+#include "simrun.h"
+
+#include <QImage>
 #include <climits>
+#include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 
 namespace
 {
 
-const std::string simulator = CURAVANT_SIM_PATH;
-
-// Script text for the treatments. `decorated` mixes in what the reader must
-// accept: comments, blank lines, CRLF, tabs, signs, leading zeros and blanks,
-// and no line end after the last line.
-std::string scriptText(const std::vector<ScriptLine> &script, bool decorated)
+// The script as a person might write it: comments, blank lines, CRLF, tabs,
+// signs, leading zeros, and no line end after the last line.
+std::string scriptText(const std::vector<ScriptLine> &script)
 {
-    std::string text = decorated ? "# generated script\r\n\n" : "";
+    const char *forms[] = {"%d\t%d\r\n", "  +%d   %d  \n", "00%d %d\n   # note\n",
+                           "\f\v\n%d \t %d\t\r\n", "%d %d\n"};
+    std::string text = "# generated script\r\n\n";
+    char line[80];
     for (std::size_t i = 0; i < script.size(); ++i) {
-        const std::string step = std::to_string(script[i].step);
-        const std::string code = std::to_string(script[i].code);
-        if (!decorated) {
-            text += step + " " + code + "\n";
-            continue;
-        }
-        switch (i % 5) {
-        case 0: text += step + "\t" + code + "\r\n"; break;
-        case 1: text += "  +" + step + "   " + code + "  \n"; break;
-        case 2: text += "00" + step + " " + code + "\n   # note\n"; break;
-        case 3: text += "\n" + step + " \t " + code + "\t\r\n"; break;
-        default: text += step + " " + code + "\n"; break;
-        }
+        std::snprintf(line, sizeof line, forms[i % 5], script[i].step, script[i].code);
+        text += line;
     }
-    if (decorated && !text.empty() && !script.empty())
-        text.pop_back(); // the final '\n'; a lone '\r' before it is blank
+    text.pop_back();
     return text;
 }
 
-// Compares row by row, so that a failure names the first step that differs.
+// Row by row, so that a failure names the first step that differs.
 void expectSameTable(const std::string &actual, const std::string &expected)
 {
-    const std::vector<std::string> got = lines(actual);
-    const std::vector<std::string> want = lines(expected);
+    const std::vector<std::string> got = lines(actual), want = lines(expected);
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < got.size(); ++i)
         ASSERT_EQ(got[i], want[i]) << "row " << i;
     EXPECT_EQ(actual, expected);
 }
 
-struct Scenario {
+struct BadInput {
     std::string name;
-    int steps;
-    std::vector<ScriptLine> script;
+    std::vector<std::string> args;
+    std::string script;  // on standard input
+    std::string message; // after "curavant-sim: "
+    std::string redirect = "";
 };
 
-std::vector<Scenario> scenarios()
+const std::string line1 = "<stdin>:1: ", twoInts = "expected two integers '<step> <code>'";
+const std::string stepZero = "step '0' is outside 1..120";
+const std::string stepsRange = "--steps must lie between 1 and 100000, not ";
+const std::string noPlot = ": cannot write the plot: ";
+const std::string pngOnly = "--plot draws PNG pictures only: give a file name ending in .png, not ";
+
+// The cases, run in `folder`, which holds a folder dir.png and a pipe pipe.png.
+std::vector<BadInput> badInputs(const std::string &folder)
 {
-    std::vector<Scenario> list = {
-        {"Untreated", 120, {}},
-        {"UntreatedUntilLongAfterDeath", 400, {}},
-        {"OneStep", 1, {{1, 7}}},
-        {"CarefulPlay",
-         120,
-         {{1, 3}, {1, 6}, {1, 7}, {2, 1}, {2, 2}, {5, 4}, {9, 5}, {30, 7}, {31, 1}, {31, 2}}},
-        {"OutOfOrderWithSeveralPerStep", 60, {{40, 2}, {3, 7}, {40, 1}, {3, 6}, {12, 13}, {3, 3}}},
-        {"EveryCode", 30, {}},
-        {"DeathAndTreatmentsAfterIt",
-         80,
-         {{1, 14}, {1, 14}, {1, 10}, {1, 11}, {60, 3}, {60, 6}, {70, 1}, {70, 7}}},
-        {"GrowingReserves", 300, {{1, 7}, {1, 7}, {1, 7}, {1, 7}, {1, 7}, {1, 7}, {1, 7}}},
-        {"ExtremeCodes", 20, {{2, INT_MIN}, {2, INT_MAX}, {3, -7}, {4, 12}, {4, 15}, {5, 0}}},
+    const std::string dir = folder + "/dir.png", pipe = folder + "/pipe.png";
+    const std::string nowhere = folder + "/x/a.png", missing = folder + "/missing";
+    std::string tooMany;
+    for (int i = 0; i <= 10000; ++i)
+        tooMany += "1 7\n";
+    const std::string nines(40, '9'), tooLong = "line longer than 4096 characters";
+    return {
+        {"OneIntegerAfterABlankLine", {}, "\n5\n", "<stdin>:2: " + twoInts},
+        {"SignWithoutDigits", {}, "+ 3", line1 + twoInts},
+        {"StepZero", {}, "0 3", line1 + stepZero},
+        {"StepPastSteps", {"--steps=9"}, "9 1\n10 1", "<stdin>:2: step '10' is outside 1..9"},
+        {"EndlessStep", {}, nines + "9 3", line1 + "step '" + nines + "...' is outside 1..120"},
+        {"CodeAboveInt", {}, "1 2147483648", line1 + "code '2147483648' does not fit in an int"},
+        {"CodeBelowInt", {}, "1 -2147483649", line1 + "code '-2147483649' does not fit in an int"},
+        {"LongLine", {}, std::string(4094, ' ') + "1 3", line1 + tooLong},
+        {"EndlessZeros", {"/dev/zero"}, "", "/dev/zero:1: " + tooLong},
+        {"TooManyTreatments", {}, tooMany, "<stdin>:10001: more than 10000 treatments"},
+        {"MissingFile", {missing}, "", missing + ": cannot read: No such file or directory"},
+        {"DirectoryAsInput", {}, "", "<stdin>: cannot read: Is a directory", "< /"},
+        {"StepsEscape", {"--steps", "\x1b[1m"}, "", "--steps takes a whole number, not '?[1m'"},
+        {"StepsZero", {"--steps", "0"}, "", stepsRange + "'0'"},
+        {"StepsTooMany", {"--steps", "100001"}, "", stepsRange + "'100001'"},
+        {"StepsMissing", {"--steps"}, "", "option --steps needs a number of steps"},
+        {"OptionsAreCaseSensitive", {"--Steps", "5"}, "", "unknown option '--Steps' (see --help)"},
+        {"TwoScripts", {"a", "b"}, "", "only one script can be played, got 'a' and 'b'"},
+        {"PngInTheMiddle", {"--plot=c.png.txt"}, "", pngOnly + "'c.png.txt'"},
+        {"PlotNameMissing", {"--plot"}, "", "option --plot needs a file name ending in .png"},
+        {"NoFolder", {"--plot", nowhere}, "", nowhere + noPlot + "No such file or directory"},
+        {"FolderInTheWay", {"--plot", dir}, "", dir + noPlot + "Is a directory"},
+        {"Pipe", {"--plot", pipe}, "", pipe + noPlot + "not a regular file"},
+        {"BadScriptAndPlot", {"--plot", folder + "/c.png"}, "0 3", line1 + stepZero},
     };
-    for (int code = -1; code <= 16; ++code)
-        list[5].script.push_back({1 + (code + 1) % 30, code});
-
-    std::mt19937 random(20240611);
-    for (int i = 0; i < 12; ++i) {
-        Scenario scenario{"Random" + std::to_string(i), 1 + static_cast<int>(random() % 300), {}};
-        const int count = static_cast<int>(random() % 80);
-        for (int n = 0; n < count; ++n) {
-            const int step = 1 + static_cast<int>(random() % scenario.steps);
-            scenario.script.push_back({step, static_cast<int>(random() % 19) - 1});
-        }
-        list.push_back(scenario);
-    }
-    return list;
 }
-
-class AgainstTheReference : public testing::TestWithParam<Scenario>
-{
-};
-
-INSTANTIATE_TEST_SUITE_P(Scripts, AgainstTheReference, testing::ValuesIn(scenarios()),
-                         [](const testing::TestParamInfo<Scenario> &info) {
-                             return info.param.name;
-                         });
 
 } // namespace
 
-TEST(Runner, PrintsTheHeaderAndTheKnownFirstRowForAnEmptyScript)
+TEST(Runner, MatchesTheReferenceOnChosenAndRandomScripts)
 {
-    const ProcessResult r = runProcess(simulator, {});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const std::vector<std::string> rows = lines(r.out);
-    ASSERT_EQ(rows.size(), 121u);
-    EXPECT_EQ(rows[0], "step,score,health,alive,shock,bleeding,circulation,respiration,"
-                       "circulation_loss,respiration_loss,heart_rate,systolic,diastolic,"
-                       "temperature,respiratory_rate,ekg_mode");
-    EXPECT_EQ(rows[1], "1,-60,100,1,1,1,99.0999985,99.0999985,3,3,92,124,82,36.5705528,15,0");
-    EXPECT_EQ(r.err, "");
+    std::vector<std::pair<int, std::vector<ScriptLine>>> scripts = {
+        {400, {}}, // untreated until long after death
+        {120, {{1, 3}, {1, 6}, {1, 7}, {2, 1}, {2, 2}, {5, 4}, {9, 5}, {30, 7}, {31, 1}, {31, 2}}},
+        {60, {{40, 2}, {3, 7}, {40, 1}, {3, 6}, {12, 13}, {3, 3}}}, // out of order
+        {80, {{1, 14}, {1, 14}, {1, 10}, {1, 11}, {60, 3}, {60, 6}, {70, 1}, {70, 7}}}, // death
+        {20, {{2, INT_MIN}, {2, INT_MAX}, {3, -7}, {4, 12}, {5, 0}}},
+    };
+    std::mt19937 random(20240611);
+    for (int i = 0; i < 8; ++i) {
+        const int steps = 1 + int(random() % 300);
+        scripts.push_back({steps, {}});
+        for (int n = int(random() % 80); n > 0; --n)
+            scripts.back().second.push_back({1 + int(random() % steps), int(random() % 19) - 1});
+    }
+    for (std::size_t i = 0; i < scripts.size(); ++i) {
+        SCOPED_TRACE("script " + std::to_string(i));
+        const auto &[steps, script] = scripts[i];
+        const Reference expected = referenceRun(steps, script);
+        const SimRun r = runSim({"--steps", std::to_string(steps)}, scriptText(script));
+        EXPECT_EQ(r.status, 0) << r.err;
+        expectSameTable(r.out, expected.table);
+        EXPECT_EQ(r.err, script.empty() ? "" : expected.echo + "\n");
+    }
 }
 
-TEST_P(AgainstTheReference, FromAFileAndFromStandardInput)
+TEST(Runner, PlaysOneGameByDefaultFromTheScriptNamedOrStandardInput)
 {
-    const Scenario &s = GetParam();
-    const std::string expected = referenceTable(s.steps, s.script);
-    const std::string echo = s.script.empty() ? "" : referenceEcho(s.script) + "\n";
-    const std::vector<std::string> steps = {"--steps", std::to_string(s.steps)};
-
-    const std::string path = writeFile(s.name + ".txt", scriptText(s.script, true));
-    std::vector<std::string> args = steps;
-    args.push_back(path);
-    const ProcessResult fromFile = runProcess(simulator, args);
-    ASSERT_EQ(fromFile.status, 0) << fromFile.err;
-    expectSameTable(fromFile.out, expected);
-    EXPECT_EQ(fromFile.err, echo);
-
-    const ProcessResult fromInput =
-        runProcess(simulator, steps, standardInputText(scriptText(s.script, false)));
-    ASSERT_EQ(fromInput.status, 0) << fromInput.err;
-    expectSameTable(fromInput.out, expected);
-}
-
-TEST(Runner, RunsAtTheLimitsWithoutLosingTrack)
-{
-    std::vector<ScriptLine> script(10000, ScriptLine{1, 7});
-    const std::string path = writeFile("limits.txt", scriptText(script, false));
-    const ProcessResult r = runProcess(simulator, {"--steps=100000", path});
-    ASSERT_EQ(r.status, 0) << r.err.substr(0, 200);
-    expectSameTable(r.out, referenceTable(100000, script));
-    const std::string last = lines(r.out).back();
-    EXPECT_EQ(last.rfind("100000,", 0), 0u) << last;
+    const std::string expected = referenceRun(120, {{2, 7}}).table;
+    // Before the treatment, the known first row of an untreated game.
+    EXPECT_EQ(lines(expected).at(1),
+              "1,-60,100,1,1,1,99.0999985,99.0999985,3,3,92,124,82,36.5705528,15,0");
+    const std::string longest = std::string(4093, ' ') + "2 7";
+    const std::pair<std::vector<std::string>, std::string> table[] = {
+        {{}, "2 7"},
+        {{"--", "-"}, "2 7"},
+        // The longest line taken, and an option after the script.
+        {{writeFile(freshFolder("naming") + "/long", longest), "--steps", "+0120"}, ""},
+    };
+    for (const auto &row : table) {
+        const SimRun r = runSim(row.first, row.second);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, expected);
+        EXPECT_EQ(r.err, "7\n");
+    }
 }
 
 TEST(Runner, HelpGoesToStandardOutput)
 {
     for (const char *option : {"--help", "-h"}) {
-        const ProcessResult r = runProcess(simulator, {"--steps", "5", option});
+        const SimRun r = runSim({"--steps", "5", option});
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out.rfind("Usage: curavant-sim [--steps N] [SCRIPT]\n", 0), 0u) << r.out;
         EXPECT_EQ(r.err, "");
     }
 }
 
-TEST(Runner, AcceptsTheUsualWaysOfNamingTheScript)
+TEST(Runner, PlaysAndDrawsTheLongestGameWithTheMostTreatments)
 {
-    const std::string expected = referenceTable(3, {{2, 7}});
-    const std::string dashed = writeFile("-dashed", "2 7\n");
-    const struct {
-        std::vector<std::string> args;
-        std::string input;
-    } table[] = {
-        {{"--steps", "3", "-"}, "2 7"},
-        {{"--steps=3", "--", dashed}, ""},
-        {{writeFile("crlf.txt", "\r\n# comment\r\n2 7\r\n"), "--steps", "3"}, ""},
-        {{"--steps", "003", writeFile("long.txt", std::string(4000, ' ') + "2 7\n")}, ""},
-        {{"--steps", "+3", writeFile("blank.txt", "\t\n   \n \f\v\r\n2 7")}, ""},
-    };
-    for (const auto &row : table) {
-        const ProcessResult r = runProcess(simulator, row.args, standardInputText(row.input));
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.out, expected) << r.err;
+    std::vector<ScriptLine> script;
+    for (int i = 0; i < 10000; ++i)
+        script.push_back({1 + (i * 7919) % 100000, 7});
+    const std::string png = freshFolder("longest") + "/course.png";
+    const SimRun r = runSim({"--steps=100000", "--plot", png}, scriptText(script));
+    ASSERT_EQ(r.status, 0) << r.err.substr(0, 200);
+    const Reference expected = referenceRun(100000, script);
+    expectSameTable(r.out, expected.table);
+    EXPECT_EQ(r.err, expected.echo + "\n"); // nothing from the drawing
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(1600, 900));
+}
+
+TEST(BadInput, ExitsWithStatus2AndOneLineNamingTheProblem)
+{
+    const std::string folder = freshFolder("bad");
+    std::filesystem::create_directory(folder + "/dir.png");
+    ASSERT_EQ(mkfifo((folder + "/pipe.png").c_str(), 0600), 0);
+    for (const BadInput &c : badInputs(folder)) {
+        SCOPED_TRACE(c.name);
+        const SimRun r = runSim(c.args, c.script, c.redirect);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "curavant-sim: " + c.message + "\n");
+        EXPECT_EQ(listing(folder), (std::set<std::string>{"dir.png", "pipe.png"}));
     }
 }
 
-TEST(Runner, ReportsAFailedWriteOfTheTable)
+TEST(Garbage, NeverCrashesTheRunner)
 {
-    const ProcessResult r = runProcess(simulator, {}, standardOutputFile("/dev/full"));
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "curavant-sim: cannot write the table to standard output\n");
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        std::string bytes(random() % 20000, '\0');
+        for (char &c : bytes) // every other round only digits, blanks, signs and '#'
+            c = round % 2 ? "0123456789 \t\r\n-+#"[random() % 17] : static_cast<char>(random());
+        const SimRun r = runSim({"--steps", "50000"}, bytes);
+        ASSERT_TRUE(r.status == 0 || r.status == 2) << "round " << round << ": " << r.status;
+        EXPECT_EQ(lines(r.status ? r.err : r.out).size(), r.status ? 1u : 50001u) << r.err;
+    }
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+// Runs curavant-sim through the shell as a user would, with private files
+// for its standard streams, in a scratch folder removed when the tests end.
+
+struct SimRun {
+    int status = -1; // the exit status; a crash shows as 128 + signal
+    std::string out, err;
+};
+
+// `redirect` adds shell redirections after the usual ones, e.g. "> /dev/full".
+SimRun runSim(const std::vector<std::string> &args, const std::string &input = "",
+              const std::string &redirect = "");
+
+// An empty folder of that name in the scratch folder.
+std::string freshFolder(const std::string &name);
+std::set<std::string> listing(const std::string &folder);
+std::string writeFile(const std::string &path, const std::string &contents);
+std::vector<std::string> lines(const std::string &text);
