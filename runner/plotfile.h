@@ -22,7 +22,6 @@ class PlotFile
     std::string write(const char *data, std::size_t size);
     std::string commit();
 
-
   private:
     std::string problem(const std::string &what, int error) const;
     void discard();
