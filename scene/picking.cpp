@@ -9,6 +9,7 @@
 #include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/SoPath.h>
 #include <Inventor/SoPickedPoint.h>
+#include <Inventor/actions/SoGetBoundingBoxAction.h>
 #include <Inventor/actions/SoRayPickAction.h>
 #include <Inventor/events/SoButtonEvent.h>
 #include <Inventor/nodes/SoEventCallback.h>
@@ -75,7 +76,14 @@ void onButton(void *, SoEventCallback *node)
     const auto *event = static_cast<const SoButtonEvent *>(node->getEvent());
     if (event->getState() != SoButtonEvent::DOWN)
         return;
-    SoRayPickAction pick(renderArea->getViewportRegion());
+    const SbViewportRegion region = renderArea->getViewportRegion();
+    // With the separators' bounding boxes cached, the ray skips every part of
+    // the room it misses; without them it cuts each 3D text label into
+    // triangles on every click. The boxes stay cached between clicks, so
+    // this costs little after the first.
+    SoGetBoundingBoxAction bounds(region);
+    bounds.apply(sceneRoot);
+    SoRayPickAction pick(region);
     pick.setPoint(event->getPosition());
     pick.apply(sceneRoot);
     const SoPickedPoint *hit = pick.getPickedPoint(0);

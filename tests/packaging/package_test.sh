@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a finished build, checks what it declares and
+# lays out, unpacks it into a scratch root and starts the installed launcher
+# there, from another folder and through a link, on a private display: the
+# game's window must come up showing the logo and quit after two closes.
+# Usage: package_test.sh BUILD_DIR CURAVANT_PROBE XVFB_RUN
+set -euo pipefail
+build=$1
+probe=$2
+xvfb=$3
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# -- the package -----------------------------------------------------------
+if ! cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
+  cat "$scratch/cpack.log"
+  fail "cpack did not build the package"
+fi
+debs=("$scratch"/out/curavant_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one curavant_*.deb, found: ${debs[*]}"
+deb=${debs[0]}
+dpkg-deb --info "$deb"
+
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(field Package)" = curavant ] || fail "package name"
+[ -n "$(field Version)" ] || fail "no version"
+[ "$(field Section)" = games ] || fail "section"
+field Maintainer | grep -q '@' || fail "no maintainer address"
+[ "$(field Description | wc -l)" -ge 2 ] || fail "no long description"
+depends=$(field Depends)
+for needed in libcoin80c libsoqt520 libqt5widgets5 libqt5gui5 libopenal1 libalut0 \
+  libgl1-mesa-dri libc6; do
+  grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+
+# -- what it installs --------------------------------------------------------
+root="$scratch/root"
+dpkg-deb -x "$deb" "$root"
+for file in usr/bin/curavant usr/bin/curavant-sim usr/share/curavant/bin/curavant; do
+  [ -x "$root/$file" ] || fail "$file is missing or not executable"
+done
+for file in scene002.iv logo.png ekg1.bmp ekg2.bmp Icons/naehen.bmp Sound/beep.wav \
+  Sound/alarm.wav Sound/atmosphere2.wav; do
+  [ -f "$root/usr/share/curavant/data/$file" ] || fail "data/$file is missing"
+done
+desktop="$root/usr/share/applications/curavant.desktop"
+[ -f "$desktop" ] || fail "no desktop entry"
+for line in 'Type=Application' 'Exec=curavant' 'Icon=curavant' 'Terminal=false'; do
+  grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
+done
+grep -q '^Categories=.*Game;' "$desktop" || fail "desktop entry is not in the Game category"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
+fi
+for size in 48 64 128 256; do
+  icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/curavant.png"
+  file "$icon" | grep -q "PNG image data, $size x $size, 8-bit/color RGBA" ||
+    fail "icon ${size}x${size}: $(file "$icon")"
+done
+if dpkg-deb --contents "$deb" | grep -E 'testroot|_test|_bench|\.a$'; then
+  fail "the package carries build or test files"
+fi
+
+# -- the installed game --------------------------------------------------------
+# Started from an unrelated folder through a link, as a menu or a user's own
+# link would start it; the launcher must still find ../data/ beside the game.
+mkdir "$scratch/elsewhere"
+ln -s "$root/usr/bin/curavant" "$scratch/elsewhere/start-curavant"
+cd "$scratch/elsewhere"
+"$xvfb" bash -c '
+  ./start-curavant >game.log 2>&1 &
+  game=$!
+  "$1" wait "$2" --timeout 60 --shot shot.png
+  seen=$?
+  for _ in $(seq 100); do
+    kill -0 $game 2>/dev/null || break
+    "$1" close
+    sleep 0.2
+  done
+  if kill -0 $game 2>/dev/null; then
+    echo "the game did not quit after being closed twice" >&2
+    kill -9 $game
+    exit 1
+  fi
+  wait $game
+  status=$?
+  echo "game exit status: $status"
+  [ $seen -eq 0 ] && [ $status -eq 0 ]
+' _ "$probe" "$root/usr/share/curavant/data/logo.png" || {
+  cat game.log
+  fail "the installed game did not come up, or did not quit cleanly"
+}
+file shot.png | grep -q "PNG image data, 1000 x 600" || fail "window picture: $(file shot.png)"
+if grep -q "File not found\|Problem reading file" game.log; then
+  cat game.log
+  fail "the installed game did not find its room"
+fi
+echo "package test passed"
