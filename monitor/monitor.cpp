@@ -3,6 +3,7 @@
 #include "readings.h"
 
 #include <QColor>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QLCDNumber>
 #include <QLabel>
@@ -75,6 +76,10 @@ void Monitor::createChildren()
     temperatureLabel = new QLabel(QStringLiteral("T/\u00B0C"));
     respirationLabel = new QLabel(QStringLiteral("AF"));
     titleLabel = new QLabel(QStringLiteral("Vitalparameter"));
+    // Beside the heart-rate display the heading has about 90 pixels.
+    QFont headingFont = titleLabel->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 0.85);
+    titleLabel->setFont(headingFont);
     stripLabel = new QLabel;
 
     const std::initializer_list<QLayout *> layouts = {
