@@ -1,61 +1,51 @@
 #pragma once
 
-#include <QMap>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <string>
 
-class ScratchTree;
-
-// The real game binary run as a child process from a scratch tree's build/
-// folder, with its standard output and error collected as they come. Every
-// wait polls (about every 50 ms) until a condition holds or a time limit
-// passes, calling an optional hook on each round so that a test can watch
-// the screen while it waits.
+// The real game binary run as a child process from the build/ folder of a
+// throw-away tree whose data/ is a private copy of the repository's data, so
+// that a test can break single files. Every wait polls until a condition
+// holds or a time limit passes, collecting the output as it comes.
 class GameProcess
 {
   public:
-    enum class Audio { WaveFile, NoDevice };
-    struct Options {
-        // Through stdbuf -o0, so that unflushed output arrives as it is
-        // written; without it a pipe holds it until the program exits.
-        bool unbuffered = false;
-        Audio audio = Audio::WaveFile;
-        QStringList unset;
-        QMap<QString, QString> set;
-    };
-
-    explicit GameProcess(const ScratchTree &tree);
-    GameProcess(const ScratchTree &tree, const Options &options);
+    GameProcess();
     ~GameProcess();
     GameProcess(const GameProcess &) = delete;
     GameProcess &operator=(const GameProcess &) = delete;
 
+    bool isValid() const { return valid; }
+    QString root() const { return folder.path(); }
+    QString dataPath(const QString &file) const { return folder.filePath("data/" + file); }
+
+    // To be changed before the start. OpenAL Soft's wave writer stands in
+    // for a sound card, so that the program really opens a device.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     bool start();
-    long long pid() const;
-    bool isRunning() const;
+    long long pid() const { return process.processId(); }
+    bool isRunning() const { return process.state() != QProcess::NotRunning; }
 
     bool waitFor(const std::function<bool()> &done, int timeoutMs);
-    void setPollHook(std::function<void()> hook) { pollHook = std::move(hook); }
     bool waitForExit(int timeoutMs);
-    void kill();
+    // Called on every round of a wait, so that a test can watch the screen.
+    std::function<void()> onPoll;
 
-    bool exitedNormally() const;
+    bool crashed() const { return process.exitStatus() == QProcess::CrashExit; }
     int exitCode() const { return process.exitCode(); }
-    const std::string &output() const { return stdoutText; }
-    const std::string &errors() const { return stderrText; }
+    const std::string &output() const { return out; }
+    const std::string &errors() const { return err; }
 
   private:
-    void pump(int waitMs);
+    void collect();
 
-    const ScratchTree &tree;
-    Options options;
+    QTemporaryDir folder;
+    bool valid = false;
     QProcess process;
-    std::function<void()> pollHook;
-    std::string stdoutText;
-    std::string stderrText;
-    bool everStarted = false;
+    std::string out;
+    std::string err;
 };

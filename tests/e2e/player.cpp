@@ -1,252 +1,266 @@
 #include "player.h"
 
 #include "gameprocess.h"
-#include "imagecompare.h"
 
-#include <algorithm>
-
+#include <QApplication>
+#include <QCursor>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 namespace
 {
-const QSize windowSize(1000, 600);
-const QSize viewSize(800, 600);
-const QSize toolSize(150, 100);
-const int sideWidth = 200;
-// Label origins lie in the side column's top part.
-const QRect labelArea(0, 0, 60, 200);
-const int stepLimit = 200;
-
-// Where the game's menu bar shows `title`: a menu bar built here with the
-// same menus lays them out with the same style and font.
-QRect menuTitleRect(const QString &title)
+// Counts up to `limit` + 1 at most.
+int changedPixels(const QImage &a, const QImage &b, int tolerance, int limit = INT_MAX)
 {
-    QMenuBar bar;
-    QAction *wanted = nullptr;
-    for (const QString &name : {QStringLiteral("Spiel"), QStringLiteral("Help")}) {
-        QMenu *menu = bar.addMenu(name);
-        if (name == title)
-            wanted = menu->menuAction();
-    }
-    bar.resize(windowSize.width(), bar.sizeHint().height());
-    return wanted ? bar.actionGeometry(wanted) : QRect();
+    int changed = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()) && changed <= limit; ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            changed += std::abs(qRed(p) - qRed(q)) > tolerance ||
+                       std::abs(qGreen(p) - qGreen(q)) > tolerance ||
+                       std::abs(qBlue(p) - qBlue(q)) > tolerance;
+        }
+    return changed;
 }
 
-QRect menuItemRect(const QString &menuTitle, const QString &item)
+// Errors about windows that vanished between two requests are expected: the
+// game creates and destroys popups and native windows all the time.
+int ignoreErrors(Display *, XErrorEvent *)
 {
-    QMenu menu;
-    QStringList items;
-    if (menuTitle == QLatin1String("Spiel"))
-        items = QStringList{QStringLiteral("Start!"), QStringLiteral("Ende")};
-    else
-        items = QStringList{QStringLiteral("Info")};
-    QAction *wanted = nullptr;
-    for (const QString &name : items) {
-        QAction *action = menu.addAction(name);
-        if (name == item)
-            wanted = action;
-    }
-    menu.ensurePolished();
-    menu.resize(menu.sizeHint());
-    return wanted ? menu.actionGeometry(wanted) : QRect();
+    return 0;
 }
 } // namespace
 
-Player::Player(GameProcess &game, GameScreen &screen)
-    : game(game), screen(screen), logo(QStringLiteral(CURAVANT_DATA_DIR "/logo.png"))
+double changedShare(const QImage &a, const QImage &b, int tolerance)
 {
-    logo = logo.convertToFormat(QImage::Format_RGB32);
+    return changedPixels(a, b, tolerance) / double(a.width() * a.height());
 }
 
-bool Player::waitForIdleWindow(int timeoutMs)
+bool isPlain(const QImage &image)
 {
-    const bool found = game.waitFor(
-        [this] {
-            for (GameScreen::WindowId id : screen.topLevels(game.pid()))
-                if (screen.geometry(id).size() == windowSize) {
-                    window = id;
-                    return true;
-                }
-            return false;
-        },
-        timeoutMs);
-    if (!found)
-        return false;
-    screen.watch(window);
-    return game.waitFor([this] { return locateLabels(); }, timeoutMs);
+    QImage plain(image.size(), QImage::Format_RGB32);
+    plain.fill(image.pixel(0, 0));
+    return changedPixels(image, plain, 2, 0) == 0;
 }
 
-bool Player::locateLabels()
+Player::Player(GameProcess &game) : game(game), display(XOpenDisplay(nullptr))
 {
-    const std::vector<QRect> views = screen.innerWindows(window, viewSize);
-    if (views.empty())
-        return false;
-    view = views.front();
-    // The tool label has a native window of its own, as every widget of the
-    // window has once the 3D view (a native GL widget) is among them.
-    const std::vector<QRect> tools = screen.innerWindows(window, toolSize);
-    toolArea = tools.empty() ? QRect(0, 0, sideWidth, windowSize.height())
-                             : tools.front().translated(-windowRect().topLeft());
-    const QImage side = sideShot();
-    const auto time = reader.locate(side, QStringLiteral("TIME: 4:00"), labelArea);
-    const auto points = reader.locate(side, QStringLiteral("PUNKTE: 0"), labelArea);
-    const auto health = reader.locate(side, QStringLiteral("Health: 100"), labelArea);
-    if (!time || !points || !health)
-        return false;
-    timeOrigin = *time;
-    pointsOrigin = *points;
-    healthOrigin = *health;
-    return true;
+    XSetErrorHandler(ignoreErrors);
 }
 
-QRect Player::windowRect() const
+Player::~Player()
 {
-    return screen.geometry(window);
+    if (display)
+        XCloseDisplay(display);
 }
 
-QImage Player::windowShot() const
+std::vector<unsigned long> Player::windows(bool all) const
 {
-    return screen.grab(windowRect());
+    // Qt marks every native window with the process id.
+    QProcess search;
+    search.start(QStringLiteral("xdotool"),
+                 QStringLiteral("search --maxdepth %1 --onlyvisible --pid %2")
+                     .arg(all ? -1 : 1)
+                     .arg(game.pid())
+                     .split(QLatin1Char(' ')));
+    search.waitForFinished();
+    std::vector<unsigned long> found;
+    for (const QByteArray &id : search.readAllStandardOutput().split('\n'))
+        if (!id.isEmpty())
+            found.push_back(id.toULong());
+    return found;
 }
 
-QImage Player::sideShot() const
+bool Player::findWindow()
 {
-    return screen.grab(QRect(windowRect().topLeft(), QSize(sideWidth, windowSize.height())));
+    for (unsigned long id : windows(false))
+        if (geometry(id).size() == QSize(1000, 600)) {
+            window = id;
+            XSelectInput(display, window, StructureNotifyMask);
+            return true;
+        }
+    return false;
 }
 
-QImage Player::viewShot() const
+QRect Player::geometry(unsigned long id) const
 {
-    return screen.grab(view.intersected(windowRect()));
+    XWindowAttributes attributes;
+    Window child = 0;
+    int x = 0, y = 0;
+    if (!XGetWindowAttributes(display, id, &attributes) ||
+        !XTranslateCoordinates(display, id, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+        return QRect();
+    return QRect(x, y, attributes.width, attributes.height);
 }
 
-QString Player::points()
+bool Player::locateParts()
 {
-    return points(sideShot());
-}
-
-QString Player::time()
-{
-    return time(sideShot());
-}
-
-QString Player::points(const QImage &side)
-{
-    static const QStringList texts = pointsTexts();
-    return reader.read(side, pointsOrigin, texts);
-}
-
-QString Player::time(const QImage &side)
-{
-    static const QStringList texts = timeTexts();
-    return reader.read(side, timeOrigin, texts);
-}
-
-bool Player::healthShows(const QString &text)
-{
-    return reader.shows(sideShot(), healthOrigin, text);
-}
-
-bool Player::waitForPoints(const std::function<bool(const QString &)> &wanted, int timeoutMs)
-{
-    return game.waitFor([&] { return wanted(points()); }, timeoutMs);
-}
-
-bool Player::waitForTime(const std::function<bool(const QString &)> &wanted, int timeoutMs)
-{
-    return game.waitFor([&] { return wanted(time()); }, timeoutMs);
-}
-
-bool Player::logoShown() const
-{
-    const QImage shown = viewShot();
-    return !shown.isNull() &&
-           meanDifference(shown, logo.copy(0, 0, shown.width(), shown.height())) < 3;
-}
-
-bool Player::roomShown() const
-{
-    const QImage shown = viewShot();
-    return !shown.isNull() && !isPlain(shown) &&
-           meanDifference(shown, logo.copy(0, 0, shown.width(), shown.height())) > 20;
-}
-
-bool Player::toolShows(const QImage &icon) const
-{
-    const QRect area(toolArea.topLeft(), toolArea.size() - icon.size() + QSize(1, 1));
-    return findPicture(sideShot(), icon, area).has_value();
-}
-
-bool Player::toolLabelEmpty() const
-{
-    return isPlain(sideShot().copy(toolArea));
-}
-
-bool Player::waitForPopup(GameScreen::WindowId &popup)
-{
-    return game.waitFor(
-        [&] {
-            for (GameScreen::WindowId id : screen.topLevels(game.pid()))
-                if (id != window) {
-                    popup = id;
-                    return true;
-                }
-            return false;
-        },
-        5000);
-}
-
-bool Player::choose(const QString &menu, const QString &item)
-{
-    const QRect title = menuTitleRect(menu);
-    const QRect entry = menuItemRect(menu, item);
-    if (title.isNull() || entry.isNull())
-        return false;
-    GameScreen::WindowId popup = 0;
-    if (!screen.moveTo(windowRect().topLeft() + title.center()) || !screen.click() ||
-        !waitForPopup(popup))
-        return false;
-    if (!screen.moveTo(screen.geometry(popup).topLeft() + entry.center()) || !screen.click())
-        return false;
-    // The pointer then rests beside the window, off the labels it reads.
-    return game.waitFor([&] { return !screen.isViewable(popup); }, 5000) &&
-           screen.moveTo(windowRect().topRight() + QPoint(100, 100));
-}
-
-bool Player::enterView()
-{
-    if (anchorPoint.x() >= 0) {
-        // The anchor is remembered across games: entering anywhere else
-        // would turn the view.
-        return screen.moveTo(anchorPoint) && waitForAnchor();
+    // Every widget of the window has a native window of its own, as the 3D
+    // view (a native GL widget) is among them: the view, the tool label,
+    // the time and points labels and, right under them, the health label.
+    std::vector<QRect> rects;
+    std::vector<QRect> fixed;
+    for (unsigned long id : windows(true)) {
+        const QRect rect = rects.emplace_back(geometry(id).translated(-windowRect().topLeft()));
+        view = rect.size() == QSize(800, 600) ? rect : view;
+        tool = rect.size() == QSize(150, 100) ? rect : tool;
+        if (rect.size() == QSize(150, 30))
+            fixed.insert(fixed.empty() || rect.top() > fixed[0].top() ? fixed.end() : fixed.begin(),
+                         rect);
     }
-    const QPoint entry = view.center() + QPoint(17, 29);
-    if (!screen.moveTo(entry))
+    if (fixed.size() != 2)
         return false;
-    if (!game.waitFor([&] { return screen.pointer() != entry; }, 5000))
-        return false;
-    anchorPoint = screen.pointer();
-    return view.contains(anchorPoint);
+    labels[Time] = fixed[0];
+    labels[Points] = fixed[1];
+    for (const QRect &rect : rects)
+        if (rect.topLeft() == labels[Points].bottomLeft() + QPoint(0, 1))
+            labels[Health] = rect;
+    return !view.isNull() && !tool.isNull() && !labels[Health].isNull();
+}
+
+bool Player::waitForIdleWindow()
+{
+    idle = QImage(game.dataPath(QStringLiteral("logo.png")));
+    if (idle.isNull()) {
+        idle = QImage(800, 600, QImage::Format_RGB32);
+        idle.fill(QApplication::palette().color(QPalette::Window));
+    }
+    return game.waitFor([this] { return findWindow() && locateParts() && showsIdleView(); },
+                        windowTimeoutMs);
+}
+
+QImage Player::shot(const QRect &part) const
+{
+    // The view reaches below the window's edge; only the part inside shows.
+    const QRect window = windowRect();
+    const QRect area = part.isNull() ? window : part.translated(window.topLeft()) & window;
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage();
+}
+
+bool Player::shows(Label label, const QString &text, const QImage &window)
+{
+    // The test is a Qt client of the game's display, so a label made here
+    // with the game's font and size shows the same pixels. A couple of
+    // stray pixels are allowed, for the cursor passing by.
+    auto it = rendered.find(text);
+    if (it == rendered.end()) {
+        QLabel made(text);
+        made.setFont(QFont(QStringLiteral("Times"), 16));
+        made.setFixedSize(labels[label].size());
+        it = rendered.insert(text, made.grab().toImage());
+    }
+    return changedPixels(*it, (window.isNull() ? shot() : window).copy(labels[label]), 48, 2) <= 2;
+}
+
+QString Player::read(Label label, const QStringList &candidates, const QImage &window)
+{
+    const QImage picture = window.isNull() ? shot() : window;
+    for (const QString &text : candidates)
+        if (shows(label, text, picture))
+            return text;
+    return QString();
+}
+
+int Player::seconds(const QImage &window)
+{
+    static QStringList candidates;
+    for (int s = 239; candidates.size() < 240; --s)
+        candidates
+            << QStringLiteral("Time: %1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+    const int index = candidates.indexOf(read(Time, candidates, window));
+    return index < 0 ? -1 : 239 - index;
+}
+
+QString Player::points(const QImage &window)
+{
+    // Every change of the score is a multiple of ten.
+    static QStringList candidates{QStringLiteral("PUNKTE: 0")};
+    for (int points = -3000; candidates.size() < 602; points += 10)
+        candidates << QStringLiteral("Punkte: %1").arg(points);
+    return read(Points, candidates, window);
+}
+
+bool Player::waitForSeconds(const std::function<bool(int)> &wanted)
+{
+    return game.waitFor([&] { return wanted(seconds()); }, stepTimeoutMs);
+}
+
+bool Player::xdotool(const QString &arguments) const
+{
+    // xdotool closes its connection with a round trip, so when it has exited
+    // the server has carried out the input.
+    return QProcess::execute(QStringLiteral("xdotool"), arguments.split(QLatin1Char(' '))) == 0;
+}
+
+bool Player::moveTo(QPoint at) const
+{
+    return xdotool(QStringLiteral("mousemove %1 %2").arg(at.x()).arg(at.y()));
+}
+
+bool Player::choose(const QString &item)
+{
+    // A menu bar built here lays out its titles as the game's does; the
+    // popup's two entries share its height evenly.
+    QMenuBar bar;
+    QMenu *menu = bar.addMenu(QStringLiteral("Spiel"));
+    bar.resize(1000, bar.sizeHint().height());
+    unsigned long popup = 0;
+    const auto popupShown = [&] {
+        for (unsigned long id : windows(false))
+            popup = id != window ? id : popup;
+        return popup != 0;
+    };
+    const auto entry = [&] {
+        const QRect rect = geometry(popup);
+        return rect.topLeft() +
+               QPoint(rect.width() / 2, rect.height() * (item == "Start!" ? 1 : 3) / 4);
+    };
+    // The pointer then rests beside the window, off the labels.
+    return moveTo(windowRect().topLeft() + bar.actionGeometry(menu->menuAction()).center()) &&
+           xdotool(QStringLiteral("click 1")) && game.waitFor(popupShown, 5000) &&
+           moveTo(entry()) && xdotool(QStringLiteral("click 1")) &&
+           game.waitFor([&] { return windows(false).size() == 1; }, 5000) &&
+           moveTo(windowRect().topRight() + QPoint(100, 100));
 }
 
 bool Player::waitForAnchor()
 {
-    return game.waitFor([this] { return screen.pointer() == anchorPoint; }, 5000);
+    return game.waitFor([this] { return QCursor::pos() == anchor; }, 5000);
 }
 
-SbVec2s Player::anchorPixel() const
+bool Player::enterView()
 {
-    const QPoint inView = anchorPoint - view.topLeft();
-    return SbVec2s(static_cast<short>(inView.x()),
-                   static_cast<short>(viewSize.height() - 1 - inView.y()));
+    // The game keeps its anchor across games: entering anywhere else would
+    // turn the view.
+    if (anchor.x() >= 0)
+        return moveTo(anchor) && waitForAnchor();
+    const QPoint entry = windowRect().topLeft() + view.center() + QPoint(17, 29);
+    if (!moveTo(entry) || !game.waitFor([&] { return QCursor::pos() != entry; }, 5000))
+        return false;
+    anchor = QCursor::pos();
+    return true;
 }
 
 bool Player::turn(int right, int up)
 {
     while (right != 0 || up != 0) {
-        const int dx = std::clamp(right, -stepLimit, stepLimit);
-        const int dy = std::clamp(up, -stepLimit, stepLimit);
-        if (!screen.moveBy(dx, -dy) || !waitForAnchor())
+        const int dx = std::clamp(right, -200, 200);
+        const int dy = std::clamp(up, -200, 200);
+        if (!xdotool(QStringLiteral("mousemove_relative -- %1 %2").arg(dx).arg(-dy)) ||
+            !waitForAnchor())
             return false;
         right -= dx;
         up -= dy;
@@ -254,39 +268,79 @@ bool Player::turn(int right, int up)
     return true;
 }
 
-bool Player::click()
+bool Player::unmapped()
 {
-    return screen.click();
-}
-
-bool Player::closeToIdle(int timeoutMs)
-{
-    screen.takeMapEvents(window);
-    screen.requestClose(window);
-    // The window goes away when the 3D view's loop ends: hidden, and its X
-    // window may be destroyed and made anew when the program shows it again.
+    // Read from the window's events, so that no short-lived state is missed
+    // between two polls.
+    XSync(display, False);
+    XEvent event;
     bool gone = false;
-    return game.waitFor(
-        [&] {
-            const GameScreen::MapEvents events = screen.takeMapEvents(window);
-            gone = gone || events.unmapped > 0 || events.destroyed;
-            if (!gone)
-                return false;
-            if (events.mapped > 0 && screen.isViewable(window))
-                return true;
-            for (GameScreen::WindowId id : screen.topLevels(game.pid()))
-                if (screen.geometry(id).size() == windowSize) {
-                    window = id;
-                    screen.watch(window);
-                    return true;
-                }
-            return false;
-        },
-        timeoutMs);
+    while (XCheckWindowEvent(display, window, StructureNotifyMask, &event))
+        gone = gone || event.type == UnmapNotify || event.type == DestroyNotify;
+    return gone;
 }
 
-bool Player::closeToExit(int timeoutMs)
+void Player::requestClose()
 {
-    screen.requestClose(window);
-    return game.waitForExit(timeoutMs);
+    // What a window manager sends when the user clicks the close button.
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+}
+
+bool Player::closeToIdle()
+{
+    // The window goes away when the 3D view's loop ends, and its native
+    // windows may be made anew when the program shows it again.
+    unmapped();
+    requestClose();
+    bool gone = false;
+    return game.waitFor([&] { return (gone = gone || unmapped()); }, windowTimeoutMs) &&
+           waitForIdleWindow();
+}
+
+bool Player::closeToExit()
+{
+    requestClose();
+    return game.waitForExit(windowTimeoutMs);
+}
+
+void Player::startGame()
+{
+    ASSERT_TRUE(choose(QStringLiteral("Start!"))) << game.errors();
+    ASSERT_TRUE(game.waitFor([this] { return showsGameView(); }, stepTimeoutMs))
+        << "the 3D view did not replace the idle view";
+}
+
+void Player::keepsPlaying(bool afterEarlierGame)
+{
+    if (afterEarlierGame) {
+        ASSERT_TRUE(waitForSeconds([](int s) { return s >= 238; }))
+            << "the clock did not start again; it reads " << seconds() << " s";
+    }
+    // At 3:57 the first scenario step, 20 ticks after the start, is done.
+    ASSERT_TRUE(waitForSeconds([](int s) { return s >= 0 && s <= 237; }))
+        << "the clock did not count down; it reads " << seconds() << " s";
+    EXPECT_TRUE(game.waitFor([this] { return points().startsWith(QLatin1String("Punkte: ")); },
+                             stepTimeoutMs))
+        << "no scenario step rewrote the points";
+}
+
+void Player::closeTwice()
+{
+    ASSERT_TRUE(closeToIdle()) << "the first close did not bring the idle window back";
+    ASSERT_TRUE(closeToExit()) << "the second close did not end the program";
+}
+
+void Player::expectCleanEnd()
+{
+    EXPECT_FALSE(game.crashed()) << game.errors();
+    EXPECT_EQ(game.exitCode(), 0) << game.errors();
+    for (const char *report : {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"})
+        EXPECT_EQ(game.errors().find(report), std::string::npos) << game.errors();
 }

@@ -1,90 +1,105 @@
 #pragma once
 
-#include "gamescreen.h"
-#include "labelreader.h"
-
-#include <Inventor/SbVec2s.h>
-
+#include <QHash>
 #include <QImage>
-#include <QPoint>
 #include <QRect>
-#include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class GameProcess;
+struct _XDisplay;
 
-// A person at the running game: finds its window, reads what the window
-// shows, uses the menus by mouse, looks around and clicks in the 3D view,
-// and closes the window. Every action waits (with a time limit) until the
-// game has visibly taken it, so tests never sleep for a fixed time.
+// Timeouts generous enough for a build with sanitizers on a loaded machine.
+constexpr int windowTimeoutMs = 30000;
+constexpr int stepTimeoutMs = 15000;
+
+// The share of pixels (0 to 1) of two pictures that differ by more than
+// `tolerance` in some channel, over the area they have in common.
+double changedShare(const QImage &a, const QImage &b, int tolerance = 24);
+bool isPlain(const QImage &image);
+
+// A person at the running game, on the X display it runs on: finds the
+// window and its parts, reads the labels off screenshots, uses the menu,
+// looks around and clicks through xdotool (XTest, as a real mouse), and
+// closes the window as a window manager would. Every action waits, within a
+// time limit, until the game has visibly taken it. The steps at the end are
+// the ones every robustness case shares; they check with assertions.
 class Player
 {
   public:
-    Player(GameProcess &game, GameScreen &screen);
+    enum Label { Time, Points, Health };
 
-    // Waits for the idle 1000 x 600 window, and learns where its labels and
-    // its view stand.
-    bool waitForIdleWindow(int timeoutMs = 20000);
-    QRect windowRect() const;
+    explicit Player(GameProcess &game);
+    ~Player();
+    Player(const Player &) = delete;
+    Player &operator=(const Player &) = delete;
+
+    bool isOpen() const { return display != nullptr; }
+
+    // The 1000 x 600 window with its idle view: the logo, or a blank where
+    // the game's copy of the logo cannot be read.
+    bool waitForIdleWindow();
+    QRect windowRect() const { return geometry(window); }
     QRect viewRect() const { return view; }
-    QImage windowShot() const;
-    QImage sideShot() const;
+    // A picture of `part` of the window (in window coordinates), or of all.
+    QImage shot(const QRect &part = QRect()) const;
+    QImage viewShot() const { return shot(view); }
 
-    // What the labels show, in a fresh picture or in a given picture of the
-    // side column.
-    QString points();
-    QString time();
-    QString points(const QImage &side);
-    QString time(const QImage &side);
-    bool healthShows(const QString &text);
-    bool waitForPoints(const std::function<bool(const QString &)> &wanted, int timeoutMs);
-    bool waitForTime(const std::function<bool(const QString &)> &wanted, int timeoutMs);
+    // Label texts, in a picture of the window or a fresh one; the seconds of
+    // "Time: m:ss" are -1 for any other text.
+    bool shows(Label label, const QString &text, const QImage &window = QImage());
+    int seconds(const QImage &window = QImage());
+    QString points(const QImage &window = QImage());
+    bool waitForSeconds(const std::function<bool(int)> &wanted);
 
-    // The logo in the view's place, pixel for pixel within a small tolerance.
-    bool logoShown() const;
-    // The view shows neither the logo nor one plain colour: the 3D room.
-    bool roomShown() const;
-    bool toolShows(const QImage &icon) const;
-    bool toolLabelEmpty() const;
-    QImage viewShot() const;
+    bool showsIdleView() const { return changedShare(viewShot(), idle) < 0.01; }
+    // Whatever the room holds (even nothing, a black view), it is not idle.
+    bool showsGameView() const { return changedShare(viewShot(), idle) > 0.3; }
+    bool toolShows(const QImage &icon) const { return changedShare(shot(tool), icon) < 0.01; }
+    bool toolEmpty() const { return isPlain(shot(tool)); }
 
-    // Opens the menu titled `menu` by a click on the menu bar and clicks the
-    // entry `item` in the popup.
-    bool choose(const QString &menu, const QString &item);
-
-    // Moves the pointer into the 3D view. The first motion there anchors
-    // the mouse-look, and the game puts the cursor on the anchor.
+    // Runs xdotool with the space-separated arguments.
+    bool xdotool(const QString &arguments) const;
+    // Clicks "Spiel" in the menu bar and `item` in its popup.
+    bool choose(const QString &item);
+    // The first motion in the view anchors the mouse-look: the game puts the
+    // cursor back on the anchor after every move, and a click picks there.
     bool enterView();
-    QPoint anchor() const { return anchorPoint; }
-    // The anchor as a pixel of the view in Coin's convention (origin at the
-    // bottom left), which is where a click picks.
-    SbVec2s anchorPixel() const;
-    // Moves the pointer by `right` and `up` pixels away from the anchor, in
-    // steps that stay inside the view, each taken once the game has put the
-    // cursor back.
+    QPoint anchorInView() const { return anchor - windowRect().topLeft() - view.topLeft(); }
+    // In steps that stay inside the view, each once the cursor is back.
     bool turn(int right, int up);
-    bool click();
 
-    // The close button: the first time the window comes back idle, the
-    // second time the program ends.
-    bool closeToIdle(int timeoutMs = 20000);
-    bool closeToExit(int timeoutMs = 20000);
+    // The first close brings the idle window back, the second ends the game.
+    bool closeToIdle();
+    bool closeToExit();
+
+    void startGame();
+    // The clock counts down past the first scenario step, which rewrites the
+    // points. After an earlier game the clock must first start again.
+    void keepsPlaying(bool afterEarlierGame = false);
+    void closeTwice();
+    // Status 0, no crash and no sanitizer report.
+    void expectCleanEnd();
 
   private:
-    bool locateLabels();
-    bool waitForPopup(GameScreen::WindowId &popup);
+    // The viewable windows of the game: the top-level ones, or all.
+    std::vector<unsigned long> windows(bool all) const;
+    bool findWindow();
+    bool locateParts();
+    QRect geometry(unsigned long id) const;
+    QString read(Label label, const QStringList &candidates, const QImage &window);
+    bool moveTo(QPoint at) const;
     bool waitForAnchor();
+    bool unmapped();
+    void requestClose();
 
     GameProcess &game;
-    GameScreen &screen;
-    GameScreen::WindowId window = 0;
-    LabelReader reader{QSize(150, 30)};
-    QPoint timeOrigin;
-    QPoint pointsOrigin;
-    QPoint healthOrigin;
-    QRect view;
-    QRect toolArea; // where the tool label stands in the window
-    QImage logo;
-    QPoint anchorPoint{-1, -1};
+    _XDisplay *display;
+    unsigned long window = 0;
+    QRect view, tool, labels[3];
+    QImage idle;
+    QHash<QString, QImage> rendered;
+    QPoint anchor{-1, -1};
 };
