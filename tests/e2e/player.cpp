@@ -333,8 +333,9 @@ void Player::keepsPlaying(bool afterEarlierGame)
 
 void Player::closeTwice()
 {
-    ASSERT_TRUE(closeToIdle()) << "the first close did not bring the idle window back";
-    ASSERT_TRUE(closeToExit()) << "the second close did not end the program";
+    ASSERT_TRUE(closeToIdle()) << "the first close did not bring the idle window back (view idle: "
+                               << showsIdleView() << "); " << game.errors();
+    ASSERT_TRUE(closeToExit()) << "the second close did not end the program; " << game.errors();
 }
 
 void Player::expectCleanEnd()
