@@ -22,5 +22,7 @@ int main(int argc, char **argv)
     // once more now that they are visible.
     window.centralWidget()->layout()->invalidate();
     window.centralWidget()->layout()->activate();
+    // The moved widgets must not keep what the old layout drew there.
+    window.update();
     return app.exec();
 }
