@@ -135,8 +135,8 @@ QColor markerColor(EventKind kind)
     return Qt::black;
 }
 
-CoursePlot::CoursePlot(const Course &course, std::string scriptName)
-    : course(course), script(std::move(scriptName)),
+CoursePlot::CoursePlot(const Course &course, std::string source)
+    : course(course), source(std::move(source)),
       layout(QSize(width, height), static_cast<int>(course.steps.size()))
 {
 }
@@ -452,8 +452,7 @@ void CoursePlot::drawTitle(QPainter &painter) const
     painter.drawText(QRect(left, 6, 900, 32), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Patient's course: lower-leg fracture (Unterschenkelfraktur)"));
 
-    std::string summary = "script: " + script + "   \u00b7   " +
-                          std::to_string(course.steps.size()) +
+    std::string summary = source + "   \u00b7   " + std::to_string(course.steps.size()) +
                           (course.steps.size() == 1 ? " step" : " steps");
     if (!course.steps.empty()) {
         summary += "   \u00b7   final score " + std::to_string(course.steps.back().score);

@@ -35,8 +35,8 @@ class CoursePlot
     static constexpr int width = 1600;
     static constexpr int height = 900;
 
-    // `scriptName` is how the subtitle names the played script.
-    CoursePlot(const Course &course, std::string scriptName);
+    // `source` begins the subtitle: the script played, or the game recorded.
+    CoursePlot(const Course &course, std::string source);
 
     QImage render() const;
 
@@ -63,6 +63,6 @@ class CoursePlot
     void drawLegends(QPainter &painter) const;
 
     const Course &course;
-    std::string script;
+    std::string source;
     PlotLayout layout;
 };

@@ -9,6 +9,7 @@
 #include "valueaxis.h"
 
 #include <QImage>
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -95,6 +96,29 @@ TEST(Plot, ReplacesAnOlderPictureOnlyWithAWholeOneAndWritesThroughALink)
     EXPECT_EQ(QImage(QString::fromStdString(folder + "/real.png")).width(), 1600);
     EXPECT_TRUE(std::filesystem::is_symlink(folder + "/link.png"));
     EXPECT_EQ(listing(folder), (std::set<std::string>{"Course.PNG", "link.png", "real.png"}));
+}
+
+TEST(Plot, RedrawsARecordedCourseAndDrawsTheSameInAGermanLocale)
+{
+    const std::string folder = freshFolder("course") + "/", script = folder + "s.txt";
+    writeFile(script, "2 3\n5 7\n9 1\n9 2\n13 4\n");
+    std::map<std::string, SimRun> runs;
+    for (const char *locale : {"C", "de_DE.UTF-8"}) {
+        ASSERT_TRUE(std::setlocale(LC_ALL, locale)) << "tools/setup.sh makes " << locale;
+        setenv("LC_ALL", locale, 1);
+        runs[locale] = runSim({"--steps=40", "--plot", folder + locale + ".png", script});
+        writeFile(folder + locale + ".csv", runs[locale].out);
+        runs[locale + std::string("course")] = runSim(
+            {"--plot", folder + locale + "-course.png", "--course", folder + "C.csv", script});
+    }
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(runs["de_DE.UTF-8"].out, runs["C"].out);
+    const auto image = [&](const std::string &name) {
+        return QImage(QString::fromStdString(folder + name + ".png")).copy(0, 66, 1600, 834);
+    };
+    for (const char *name : {"de_DE.UTF-8", "C-course", "de_DE.UTF-8-course"})
+        EXPECT_EQ(image(name), image("C")) << name << " (below the subtitle)";
+    EXPECT_EQ(runs["de_DE.UTF-8course"].out + runs["de_DE.UTF-8course"].err, "");
 }
 
 TEST(PlotPieces, Boundaries)
