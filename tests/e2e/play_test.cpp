@@ -20,6 +20,7 @@
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoSeparator.h>
 
+#include <QDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -132,6 +133,19 @@ class Room
     SoSeparator *root;
     SoPerspectiveCamera *camera;
 };
+
+// The game's records, newest first, and the lines of one of its files.
+QFileInfoList records(const QString &folder, const QString &suffix)
+{
+    return QDir(folder).entryInfoList({"curavant-*." + suffix}, QDir::Files, QDir::Time);
+}
+
+QStringList fileLines(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
 } // namespace
 
 TEST(Play, OneGameFromTheIdleWindowToTheEnd)
@@ -140,6 +154,10 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     Player player(game);
     const Room room(game.dataPath(QStringLiteral("scene002.iv")));
     ASSERT_TRUE(game.isValid() && player.isOpen() && room.isValid());
+    // Every game kept for a debrief, in a German desktop's locale.
+    const QString kept = game.root() + QStringLiteral("/records");
+    game.environment.insert(QStringLiteral("CURAVANT_RECORD_DIR"), kept);
+    game.environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     ASSERT_TRUE(game.start());
 
     // The idle window: the side column's first texts, the logo in the
@@ -170,6 +188,10 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
         room.turnTowards("L_Shin1", turned(Gaze(), toPlaster.right, toPlaster.up), pixel);
     ASSERT_TRUE(toPlaster.found) << "the plaster cannot be aimed at from the start";
     ASSERT_TRUE(toShin.found) << "the shin cannot be aimed at from the plaster";
+    const Turn toFluid = room.turnTowards(
+        "Transfusion",
+        turned(turned(Gaze(), toPlaster.right, toPlaster.up), toShin.right, toShin.up), pixel);
+    ASSERT_TRUE(toFluid.found) << "the transfusion cannot be aimed at from the shin";
 
     // Every value the points label shows in a game, once its first step is
     // done: the label changes about once a second, and it is read on every
@@ -193,10 +215,17 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     const QImage plasterIcon(game.dataPath(QStringLiteral("Icons/pflaster.bmp")));
     bool treated = false;
     bool atShin = false;
+    int games = 1;
+    QString record; // the game's files, without the suffix
+    const auto steps = [&] { return fileLines(record + QStringLiteral(".csv")).size() - 1; };
+    int before[2] = {}, after[2] = {}; // steps done around each treatment
     for (int attempt = 1; attempt <= 5 && !treated; ++attempt) {
         scores = {0};
         ticking = false;
         ASSERT_TRUE(player.choose(QStringLiteral("Start!")));
+        ++games;
+        ASSERT_TRUE(game.waitFor([&] { return records(kept, "txt").size() == games; }, 5000));
+        record = records(kept, "txt").first().absoluteFilePath().chopped(4);
         ASSERT_TRUE(game.waitFor([&] { return ticking && shown >= 0 && shown <= 237; }, 5000));
         ASSERT_TRUE(player.enterView());
         // Back from the shin to the plaster, or once more at the plaster.
@@ -210,11 +239,13 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
             continue;
 
         const size_t seen = scores.size();
+        before[0] = steps();
         ASSERT_TRUE(player.turn(toShin.right, toShin.up) &&
                     player.xdotool(QStringLiteral("click 1")));
         atShin = true;
         ASSERT_TRUE(game.waitFor([&] { return player.toolEmpty(); }, 3000))
             << "the plaster was not applied";
+        after[0] = steps();
 
         // The plaster's +100 shows at the next step, less a strike on that
         // same step: +40 with the shock, +60 with a worsening during one. A
@@ -239,6 +270,16 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     }
     ASSERT_TRUE(treated) << "the bleeding worsened before the plaster in every attempt";
     game.onPoll = nullptr;
+    before[1] = steps();
+    ASSERT_TRUE(player.turn(toFluid.right, toFluid.up) &&
+                player.xdotool(QStringLiteral("click 1")));
+    ASSERT_TRUE(game.waitFor([&] { return fileLines(record + ".txt").size() == 3; }, 3000))
+        << "the transfusion was not given";
+    after[1] = steps();
+    // tools/make-screenshots.sh keeps a longer game for the README.
+    const QString keep = qEnvironmentVariable("CURAVANT_DEBRIEF_PICTURE");
+    if (!keep.isEmpty())
+        game.waitFor([] { return false; }, 60000);
 
     // Up and Down walk: the view moves (and no key picks, as the output shows).
     for (const char *key : {"Up", "Down"}) {
@@ -256,16 +297,40 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     ASSERT_NO_FATAL_FAILURE(player.closeTwice());
     player.expectCleanEnd();
 
+    // Every game was kept whole. The last one's table has a row per step, its
+    // script the two treatments before the steps that followed them.
+    for (const char *suffix : {"csv", "txt", "png"})
+        EXPECT_EQ(records(kept, suffix).size(), games) << suffix;
+    const QStringList table = fileLines(record + ".csv"), script = fileLines(record + ".txt");
+    EXPECT_EQ(table.value(0), "step,score,health,alive,shock,bleeding,circulation,respiration,"
+                              "circulation_loss,respiration_loss,heart_rate,systolic,diastolic,"
+                              "temperature,respiratory_rate,ekg_mode");
+    EXPECT_GE(table.size(), after[1] + 1);
+    for (int i = 1; i < table.size(); ++i)
+        EXPECT_TRUE(table[i].startsWith(QString::number(i) + ",") && table[i].count(',') == 15)
+            << table[i].toStdString();
+    ASSERT_EQ(script.size(), 3);
+    EXPECT_TRUE(script[0].startsWith("# Curavant game of "));
+    for (int i = 0; i < 2; ++i) {
+        const int step = script[i + 1].section(' ', 0, 0).toInt();
+        EXPECT_TRUE(step > before[i] && step <= after[i] + 1) << script[i + 1].toStdString();
+        EXPECT_EQ(script[i + 1].section(' ', 1), i ? "2" : "3");
+    }
+    const QImage picture(record + ".png");
+    EXPECT_EQ(picture.size(), QSize(1600, 900));
+    if (!keep.isEmpty())
+        QFile::remove(keep), QFile::copy(record + ".png", keep);
+
     // Everything written is pick lines with the numbers that ran into them,
     // each at a point of the object it names, and the last treatment code.
     QStringList lines = QString::fromStdString(game.output()).split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.takeLast().toStdString(), "3");
+    EXPECT_EQ(lines.takeLast().toStdString(), "2");
     ASSERT_FALSE(lines.isEmpty());
     for (const QString &line : lines) {
         const QRegularExpressionMatch m = pickLine.match(line);
         ASSERT_TRUE(m.hasMatch()) << line.toStdString();
         const QString name = m.captured(2);
-        EXPECT_TRUE(name == QLatin1String("Pflaster") ||
+        EXPECT_TRUE(name == QLatin1String("Pflaster") || name == QLatin1String("Transfusion") ||
                     (name == QLatin1String("L_Shin1") && m.captured(1) == QLatin1String("6")))
             << line.toStdString();
         SbBox3f box = room.bounds(name.toLatin1().constData());
