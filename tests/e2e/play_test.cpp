@@ -346,6 +346,8 @@ TEST(Misuse, MenuInAnyOrderBurstsOfInputAndGamesAfterTheFirstClose)
 {
     GameProcess game;
     Player player(game);
+    const QString kept = game.root() + QStringLiteral("/records");
+    game.environment.insert(QStringLiteral("CURAVANT_RECORD_DIR"), kept);
     ASSERT_TRUE(game.isValid() && player.isOpen() && game.start());
     ASSERT_TRUE(player.waitForIdleWindow()) << game.errors();
 
@@ -384,6 +386,10 @@ TEST(Misuse, MenuInAnyOrderBurstsOfInputAndGamesAfterTheFirstClose)
     }
     ASSERT_TRUE(player.closeToExit());
     player.expectCleanEnd();
+    // Nine games, each kept whole under a name of its own (a suffix for a
+    // game started in the same second as the one before).
+    for (const char *suffix : {"csv", "txt", "png"})
+        EXPECT_EQ(records(kept, suffix).size(), 9) << suffix;
 
     // Only pick lines, with the numbers that ran into them; most of the keys
     // and clicks picked something.
