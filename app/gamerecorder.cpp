@@ -133,8 +133,7 @@ void GameRecorder::drawPicture()
     QSaveFile picture(path + QStringLiteral(".png"));
     const QString source = QStringLiteral("game of ") + dateAndTime(started);
     if (!picture.open(QIODevice::WriteOnly) ||
-        !CoursePlot(course, source.toStdString()).render().save(&picture, "PNG") ||
-        !picture.commit())
+        picture.write(CoursePlot(course, source.toStdString()).png()) < 0 || !picture.commit())
         fail(picture.errorString());
 }
 

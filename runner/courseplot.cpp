@@ -4,6 +4,7 @@
 #include "treatmentnames.h"
 #include "valueaxis.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -169,6 +170,15 @@ QImage CoursePlot::render() const
     drawTitle(painter);
     drawKey(painter);
     return image;
+}
+
+QByteArray CoursePlot::png() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    render().save(&buffer, "PNG");
+    return bytes;
 }
 
 ValueAxis CoursePlot::axisFor(Panel panel, bool rightAxis) const

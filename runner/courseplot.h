@@ -3,6 +3,7 @@
 #include "course.h"
 #include "plotlayout.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <string>
@@ -39,6 +40,9 @@ class CoursePlot
     CoursePlot(const Course &course, std::string source);
 
     QImage render() const;
+    // The picture as PNG bytes, encoded in memory: a file that cannot be
+    // written then fails in one place, with the file's own message.
+    QByteArray png() const;
 
   private:
     struct Label {

@@ -49,7 +49,7 @@ std::string openPlot(QSaveFile &file, const std::string &path)
 std::string drawPlot(const Course &course, const std::string &subtitle, QSaveFile &file,
                      const std::string &path)
 {
-    if (!CoursePlot(course, subtitle).render().save(&file, "PNG") || !file.commit())
+    if (file.write(CoursePlot(course, subtitle).png()) < 0 || !file.commit())
         return plotProblem(path, file.errorString());
     return {};
 }
