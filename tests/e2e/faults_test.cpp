@@ -29,6 +29,10 @@ struct DataCase {
     const char *script;
     std::string output;
     bool audioDevice = true;
+    // The game's display named by this option, with DISPLAY unset, or set to
+    // `displayVariable`.
+    const char *displayOption = nullptr;
+    const char *displayVariable = nullptr;
 };
 
 const DataCase dataCases[] = {
@@ -53,6 +57,8 @@ const DataCase dataCases[] = {
      " done; sed -i -e 's/DEF pend1 Pendulum {/DEF pend1 Info { } Pendulum {/'"
      " -e 's/DEF Pflaster //' -e 's/DEF L_Shin1 //' scene002.iv",
      ""},
+    {"DisplayOnlyOnCommandLine", "true", "", true, "-display"},
+    {"CommandLineDisplayOverUnreachableOne", "true", "", true, "--display", ":4095"},
 };
 
 void PrintTo(const DataCase &c, std::ostream *os)
@@ -83,6 +89,12 @@ TEST_P(BrokenData, GameRunsAndEndsCleanly)
                                                                 QLatin1String(GetParam().script))}),
               0)
         << "the case could not be set up";
+    if (GetParam().displayOption) {
+        game.arguments << GetParam().displayOption << qEnvironmentVariable("DISPLAY");
+        game.environment.remove(QStringLiteral("DISPLAY"));
+        if (GetParam().displayVariable)
+            game.environment.insert(QStringLiteral("DISPLAY"), GetParam().displayVariable);
+    }
     if (!GetParam().audioDevice) {
         game.environment.remove(QStringLiteral("ALSOFT_CONF"));
         game.environment.insert(QStringLiteral("ALSOFT_DRIVERS"), QStringLiteral("none"));
@@ -108,13 +120,23 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrokenData, ::testing::ValuesIn(dataCases),
 
 TEST(NoDisplay, OneClearLineAndAFailureStatus)
 {
-    // DISPLAY and QT_QPA_PLATFORM, unset where empty: none at all, X11
-    // chosen without a display, and a display that cannot be reached.
-    const std::pair<QString, QString> cases[] = {
-        {QString(), QString()}, {QString(), QStringLiteral("xcb")}, {QStringLiteral(":4095"), {}}};
-    for (const auto &[display, platform] : cases) {
-        SCOPED_TRACE(("DISPLAY=" + display + " QT_QPA_PLATFORM=" + platform).toStdString());
+    // DISPLAY and QT_QPA_PLATFORM, unset where empty, and the arguments: no
+    // display at all, X11 chosen (by option or variable) without a display,
+    // and an unreachable display, in the variable or on the command line.
+    const struct {
+        QString display, platform;
+        QStringList arguments;
+    } cases[] = {{{}, {}, {}},
+                 {{}, {}, {"-platform", "xcb"}},
+                 {{}, "xcb", {}},
+                 {":4095", {}, {}},
+                 {qEnvironmentVariable("DISPLAY"), {}, {"-display", ":4095"}}};
+    for (const auto &[display, platform, arguments] : cases) {
+        SCOPED_TRACE(
+            ("DISPLAY=" + display + " QT_QPA_PLATFORM=" + platform + " " + arguments.join(' '))
+                .toStdString());
         GameProcess game;
+        game.arguments = arguments;
         game.environment.remove(QStringLiteral("DISPLAY"));
         game.environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         if (!display.isEmpty())
