@@ -7,6 +7,7 @@
 #include "picking.h"
 #include "sceneframe.h"
 #include "scenestate.h"
+#include "viewscaling.h"
 
 #include "level.h"
 
@@ -35,6 +36,7 @@ SoQtRenderArea *renderArea = nullptr;
 
 namespace
 {
+ViewScaling *viewScaling = nullptr;
 const char *const scenePath = "../data/scene002.iv";
 
 SoEventCallback *eventCallback(SoType eventType, SoEventCallbackCB *routine)
@@ -100,6 +102,8 @@ void Fenster::runViewer()
     camera->position.setValue(cameraPosition);
     camera->pointAt(SbVec3f(0, 120, 0));
     renderArea->setAccumulationBuffer(TRUE);
+    // After the accumulation buffer, which may give the area a new GL widget.
+    viewScaling = new ViewScaling(renderArea);
     static const char *const names[6] = {"pend1", "pend2", "pend3", "pend4", "pend5", "pend6"};
     for (int i = 0; i < 6; ++i)
         pendulums[i] = pendulumNamed(names[i]);
@@ -112,6 +116,8 @@ void Fenster::runViewer()
     viewWidget->hide();
     logoLabel->show();
     running = false;
+    delete viewScaling;
+    viewScaling = nullptr;
     delete renderArea;
     renderArea = nullptr;
     for (SoPendulum *&pendulum : pendulums)
