@@ -38,15 +38,18 @@ for needed in libcoin80c libsoqt520 libqt5widgets5 libqt5gui5 libopenal1 libalut
   grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
+# Debian's own checker: no errors, no warnings.
+lintian --fail-on error,warning "$deb" || fail "lintian finds fault with the package"
+
 # -- what it installs --------------------------------------------------------
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
-for file in usr/bin/curavant usr/bin/curavant-sim usr/share/curavant/bin/curavant; do
+for file in usr/games/curavant usr/games/curavant-sim usr/lib/curavant/bin/curavant; do
   [ -x "$root/$file" ] || fail "$file is missing or not executable"
 done
 for file in scene002.iv logo.png ekg1.bmp ekg2.bmp Icons/naehen.bmp Sound/beep.wav \
   Sound/alarm.wav Sound/atmosphere2.wav; do
-  [ -f "$root/usr/share/curavant/data/$file" ] || fail "data/$file is missing"
+  [ -f "$root/usr/lib/curavant/data/$file" ] || fail "data/$file is missing beside the game"
 done
 desktop="$root/usr/share/applications/curavant.desktop"
 [ -f "$desktop" ] || fail "no desktop entry"
@@ -70,7 +73,7 @@ fi
 # Started from an unrelated folder through a link, as a menu or a user's own
 # link would start it; the launcher must still find ../data/ beside the game.
 mkdir "$scratch/elsewhere"
-ln -s "$root/usr/bin/curavant" "$scratch/elsewhere/start-curavant"
+ln -s "$root/usr/games/curavant" "$scratch/elsewhere/start-curavant"
 cd "$scratch/elsewhere"
 "$xvfb" bash -c '
   ./start-curavant >game.log 2>&1 &
@@ -91,7 +94,7 @@ cd "$scratch/elsewhere"
   status=$?
   echo "game exit status: $status"
   [ $seen -eq 0 ] && [ $status -eq 0 ]
-' _ "$probe" "$root/usr/share/curavant/data/logo.png" || {
+' _ "$probe" "$root/usr/share/curavant/logo.png" || {
   cat game.log
   fail "the installed game did not come up, or did not quit cleanly"
 }
