@@ -29,8 +29,7 @@ struct DataCase {
     const char *script;
     std::string output;
     bool audioDevice = true;
-    // The game's display named by this option, with DISPLAY unset, or set to
-    // `displayVariable`.
+    // The display named by this option; DISPLAY unset or `displayVariable`.
     const char *displayOption = nullptr;
     const char *displayVariable = nullptr;
 };

@@ -361,7 +361,6 @@ TEST_P(Scaled, RoomFillsTheViewAndAClickPicksUnderTheCursor)
     player.expectCleanEnd();
     const QRegularExpressionMatch m =
         pickLine.match(QString::fromStdString(game.output()).section('\n', 0, 0));
-    EXPECT_TRUE(m.hasMatch()) << game.output();
     EXPECT_EQ(m.captured(2).toStdString(), expected.getString()) << game.output();
 }
 

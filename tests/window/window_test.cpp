@@ -140,15 +140,13 @@ TEST(Clock, CountdownScenarioStepsAndLabels)
     });
 }
 
-// Ticks due every 50 ms from the first at 3000 ms: a late tick shortens the
-// next wait; one more than a second late starts the timeline afresh.
+// Due every 50 ms: a late tick shortens the next wait; over a second late, afresh.
 TEST(Clock, TicksKeepToTheirTimeline)
 {
     using ms = std::chrono::milliseconds;
     TickTimeline timeline(ms(50), ms(1000));
     EXPECT_EQ(timeline.start(ms(3000)), ms(3000));
-    const std::pair<int, int> ranAtAndWait[] = {{3000, 50}, {3070, 30}, {3100, 50}, {3260, 0},
-                                                {3261, 0},  {3262, 38}, {5000, 50}, {5050, 50}};
+    const std::pair<int, int> ranAtAndWait[] = {{3000, 50}, {3070, 30}, {3260, 0}, {5000, 50}};
     for (const auto &[ranAt, wait] : ranAtAndWait)
         EXPECT_EQ(timeline.untilNext(ms(ranAt)), ms(wait)) << "tick at " << ranAt << " ms";
 }
