@@ -399,3 +399,43 @@ TEST(Misuse, MenuInAnyOrderBurstsOfInputAndGamesAfterTheFirstClose)
     for (const QString &line : lines)
         ASSERT_TRUE(pickLine.match(line).hasMatch()) << line.toStdString();
 }
+
+// On a scaling desktop the room fills the view as it does unscaled, and a
+// click at the cursor picks what lies under it.
+class Scaled : public ::testing::TestWithParam<std::pair<const char *, const char *>>
+{
+};
+
+TEST_P(Scaled, RoomFillsTheViewAndAClickPicksUnderTheCursor)
+{
+    GameProcess game;
+    game.environment.insert(QLatin1String(GetParam().first), QLatin1String(GetParam().second));
+    Player player(game);
+    const Room room(game.dataPath(QStringLiteral("scene002.iv")));
+    ASSERT_TRUE(game.isValid() && player.isOpen() && room.isValid() && game.start());
+    ASSERT_TRUE(player.waitForIdleWindow()) << game.errors();
+    ASSERT_NO_FATAL_FAILURE(player.startGame());
+    const QImage view = player.viewShot();
+    for (int quarter = 0; quarter < 4; ++quarter)
+        EXPECT_FALSE(
+            isPlain(view.copy(quarter % 2 * view.width() / 2, quarter / 2 * view.height() / 2,
+                              view.width() / 2, view.height() / 2)))
+            << "quarter " << quarter << " of the view is blank";
+
+    // The first motion only anchors the cursor; the camera still looks at
+    // (0, 120, 0), as it was set up. The pick line comes out at the end.
+    ASSERT_TRUE(player.enterView() && player.xdotool(QStringLiteral("click 1")));
+    const QPointF at = QPointF(player.anchorInView()) / player.scale();
+    const SbName expected =
+        room.pick({0, std::atan2(-40.f, 80.f)}, SbVec2s(short(at.x()), short(599 - at.y())));
+    ASSERT_NO_FATAL_FAILURE(player.closeTwice());
+    player.expectCleanEnd();
+    const QRegularExpressionMatch m =
+        pickLine.match(QString::fromStdString(game.output()).section('\n', 0, 0));
+    EXPECT_EQ(m.captured(2).toStdString(), expected.getString()) << game.output();
+}
+
+INSTANTIATE_TEST_SUITE_P(Factors, Scaled,
+                         ::testing::Values(std::pair("QT_SCALE_FACTOR", "2"),
+                                           std::pair("QT_SCREEN_SCALE_FACTORS", "2"),
+                                           std::pair("QT_SCALE_FACTOR", "1.5")));

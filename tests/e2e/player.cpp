@@ -56,6 +56,8 @@ bool isPlain(const QImage &image)
 
 Player::Player(GameProcess &game) : game(game), display(XOpenDisplay(nullptr))
 {
+    for (const char *variable : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"})
+        factor *= game.environment.value(QLatin1String(variable), QStringLiteral("1")).toDouble();
     XSetErrorHandler(ignoreErrors);
 }
 
@@ -85,7 +87,7 @@ std::vector<unsigned long> Player::windows(bool all) const
 bool Player::findWindow()
 {
     for (unsigned long id : windows(false))
-        if (geometry(id).size() == QSize(1000, 600)) {
+        if (geometry(id).size() == QSize(1000, 600) * factor) {
             window = id;
             XSelectInput(display, window, StructureNotifyMask);
             return true;
@@ -113,9 +115,9 @@ bool Player::locateParts()
     std::vector<QRect> fixed;
     for (unsigned long id : windows(true)) {
         const QRect rect = rects.emplace_back(geometry(id).translated(-windowRect().topLeft()));
-        view = rect.size() == QSize(800, 600) ? rect : view;
-        tool = rect.size() == QSize(150, 100) ? rect : tool;
-        if (rect.size() == QSize(150, 30))
+        view = rect.size() == QSize(800, 600) * factor ? rect : view;
+        tool = rect.size() == QSize(150, 100) * factor ? rect : tool;
+        if (rect.size() == QSize(150, 30) * factor)
             fixed.insert(fixed.empty() || rect.top() > fixed[0].top() ? fixed.end() : fixed.begin(),
                          rect);
     }
@@ -124,7 +126,8 @@ bool Player::locateParts()
     labels[Time] = fixed[0];
     labels[Points] = fixed[1];
     for (const QRect &rect : rects)
-        if (rect.topLeft() == labels[Points].bottomLeft() + QPoint(0, 1))
+        // (Within a pixel: a fractional scale factor rounds the layout.)
+        if ((rect.topLeft() - labels[Points].bottomLeft() - QPoint(0, 1)).manhattanLength() <= 1)
             labels[Health] = rect;
     return !view.isNull() && !tool.isNull() && !labels[Health].isNull();
 }
@@ -136,6 +139,7 @@ bool Player::waitForIdleWindow()
         idle = QImage(800, 600, QImage::Format_RGB32);
         idle.fill(QApplication::palette().color(QPalette::Window));
     }
+    idle = idle.scaled(idle.size() * factor);
     return game.waitFor([this] { return findWindow() && locateParts() && showsIdleView(); },
                         windowTimeoutMs);
 }
@@ -229,7 +233,8 @@ bool Player::choose(const QString &item)
                QPoint(rect.width() / 2, rect.height() * (item == "Start!" ? 1 : 3) / 4);
     };
     // The pointer then rests beside the window, off the labels.
-    return moveTo(windowRect().topLeft() + bar.actionGeometry(menu->menuAction()).center()) &&
+    return moveTo(windowRect().topLeft() +
+                  bar.actionGeometry(menu->menuAction()).center() * factor) &&
            xdotool(QStringLiteral("click 1")) && game.waitFor(popupShown, 5000) &&
            moveTo(entry()) && xdotool(QStringLiteral("click 1")) &&
            game.waitFor([&] { return windows(false).size() == 1; }, 5000) &&
