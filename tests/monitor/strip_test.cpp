@@ -4,6 +4,7 @@
 
 #include "monitor.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLayout>
@@ -126,4 +127,12 @@ TEST(Strip, ModesChangeAtCycleBoundariesOnly)
         EXPECT_TRUE(stripShows(*monitor, tape));
         EXPECT_EQ(monitor->currentStripPosition(), 45);
     }
+}
+
+// Pixmaps and widgets need an application object before the first test runs.
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -51,9 +51,3 @@ TEST(AppIcon, DrawsTheEmblemAtEverySize)
         }
     }
 }
-
-TEST(AppIcon, IsTheSameEveryTime)
-{
-    const AppIconPainter painter;
-    EXPECT_EQ(painter.paint(64), painter.paint(64));
-}
