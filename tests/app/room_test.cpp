@@ -8,7 +8,6 @@
 #include "fraktur.h"
 #include "gameclock.h"
 #include "particles.h"
-#include "random.h"
 #include "scenestate.h"
 
 #include <Inventor/Qt/SoQtRenderArea.h>
@@ -84,19 +83,10 @@ TEST(Room, GraphIsBuiltAroundTheRoomAndDestroyedOnce)
             "Pendulum pend5",     "Pendulum pend6",    "Cube Last",        "EventCallback ",
             "EventCallback ",     "EventCallback ",    "Callback "};
         ASSERT_EQ(children, expected);
-        EXPECT_EQ(camera->position.getValue(), SbVec3f(-80, 160, 0));
-        SbVec3f view, towardsTarget(80, -40, 0);
-        towardsTarget.normalize();
-        camera->orientation.getValue().multVec(SbVec3f(0, 0, -1), view);
-        EXPECT_TRUE(view.equals(towardsTarget, 1e-6f));
-        const auto *light = static_cast<SoDirectionalLight *>(sceneRoot->getChild(1));
-        EXPECT_EQ(light->direction.getValue(), SbVec3f(0, -1, 0));
         for (int i = 0; i < 6; ++i)
             EXPECT_TRUE(w.pendulums[i] == sceneRoot->getChild(i < 3 ? 3 + i : 4 + i) &&
                         !w.pendulums[i]->on.getValue())
                 << "pend" << i + 1;
-        // An embedded render area hands its title to the window holding it.
-        EXPECT_EQ(w.windowTitle(), "Curavant Beta       Diagnose: Unterschenkelfraktur");
         EXPECT_TRUE(w.logoLabel->isVisible() && !w.viewWidget->isVisible());
         w.startAction->trigger();
         EXPECT_TRUE(!w.logoLabel->isVisible() && w.viewWidget->isVisible());
@@ -165,103 +155,43 @@ TEST(Room, BrokenRoomsLeaveTheGamePlayable)
     }
 }
 
-// Traversals other than a GL render, and frames without bleeding or without a
-// game, neither throw, move nor draw the particles. A frame of a running,
-// bleeding game throws every particle not alive, each drawing its age, then
-// z, y and x of its velocity, and draws them all on the wound.
-TEST(Room, SprayIsThrownByFramesOfABleedingGameOnly)
+// No frame throws blood without bleeding, nor traversals other than a GL
+// render, nor frames while no game runs. Thrown, the drops start on the
+// wound, move only with the clock, and at stage 3 (10 to 20 units a second
+// upwards against a gravity of 30) rise by at most 7.7 units and fall back.
+TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
 {
     useRoom(darkRoom);
     runWindow([](Fenster &w) {
         faceTheWound(w, 0);
         EXPECT_EQ(redPixels(grabView()), 0);
-        w.level->bleedingStage = 2;
-        const SbViewportRegion viewport = renderArea->getViewportRegion();
-        SoRayPickAction pick(viewport);
+        w.level->bleedingStage = 3;
+        SoRayPickAction pick(renderArea->getViewportRegion());
         pick.setPoint(SbVec2s(400, 300));
         pick.apply(sceneRoot);
         SoCallbackAction().apply(sceneRoot);
         w.running = false;
         renderArea->render();
+        w.running = true;
         for (int i = 0; i < particleCount; ++i)
             ASSERT_EQ(particleAges[i], -1) << "particle " << i;
 
-        w.running = true;
-        for (int stage : {1, 3}) {
-            w.level->bleedingStage = stage;
-            std::fill(particleAges, particleAges + particleCount, -1);
-            restartRandomSequence();
-            const QImage frame = grabView();
-            restartRandomSequence();
-            for (int i = 0; i < particleCount; ++i) {
-                SCOPED_TRACE("stage " + std::to_string(stage) + ", particle " + std::to_string(i));
-                EXPECT_DOUBLE_EQ(particleAges[i], static_cast<float>(nextRandom() / 32768.0 * 0.5));
-                const float rz = static_cast<float>(nextRandom() / 32768.0 * 2);
-                const float ry = static_cast<float>(nextRandom() / 32768.0 * 10);
-                const float rx = static_cast<float>(nextRandom() / 32768.0 * 2);
-                EXPECT_EQ(particleLastUpdate[i], simulationTime);
-                EXPECT_EQ(particlePositions[i], SbVec3f(0, 0, 0));
-                EXPECT_FLOAT_EQ(particleVelocities[i][0], rx - 1);
-                EXPECT_FLOAT_EQ(particleVelocities[i][1], 5 * stage + (ry - 5));
-                EXPECT_FLOAT_EQ(particleVelocities[i][2], -5 + (rz - 1));
-            }
-            // All 101 points sit on the wound, at the view's centre.
-            EXPECT_GT(redPixels(frame, atTheWound), 0);
-            EXPECT_EQ(redPixels(frame), redPixels(frame, atTheWound));
-        }
-    });
-}
-
-// Frames between two ticks see no time pass; a tick moves, ages and slows
-// every particle by exactly one time step. A particle whose age passes 1 is
-// still moved and drawn, and thrown again at its next update.
-TEST(Room, OnlyTheClockMovesTheSpray)
-{
-    useRoom(darkRoom);
-    runWindow([](Fenster &w) {
-        faceTheWound(w, 1);
+        const QImage thrown = grabView();
         renderArea->render();
-        // Just thrown, every particle sits on the wound.
-        const double thrown = simulationTime;
-        const std::vector<SbVec3f> velocities(particleVelocities,
-                                              particleVelocities + particleCount);
-        const std::vector<double> ages(particleAges, particleAges + particleCount);
-        renderArea->render();
-        renderArea->render();
-        EXPECT_EQ(std::vector<double>(particleAges, particleAges + particleCount), ages);
+        EXPECT_GT(redPixels(thrown, atTheWound), 0);
+        EXPECT_EQ(redPixels(thrown), redPixels(thrown, atTheWound));
         for (int i = 0; i < particleCount; ++i)
             ASSERT_EQ(particlePositions[i], SbVec3f(0, 0, 0)) << "particle " << i << " moved";
-
-        w.advanceClock();
-        renderArea->render();
-        const double dt = simulationTime - thrown;
-        const float dtf = static_cast<float>(dt);
-        for (int i = 0; i < particleCount; ++i) {
-            SCOPED_TRACE(i);
-            const SbVec3f &v = velocities[static_cast<size_t>(i)];
-            EXPECT_DOUBLE_EQ(particleAges[i], ages[static_cast<size_t>(i)] + dt);
-            EXPECT_EQ(particleLastUpdate[i], simulationTime);
-            // The move uses the velocity from before the update; both are
-            // formed in double and stored as float.
-            for (int k = 0; k < 3; ++k)
-                EXPECT_FLOAT_EQ(particlePositions[i][k], static_cast<float>(v[k] * double(dtf)));
-            EXPECT_EQ(particleVelocities[i],
-                      SbVec3f(v[0], static_cast<float>(v[1] - 30.0 * dtf), v[2]));
+        float highest = 0, lowest = 0;
+        for (int tick = 0; tick < 40; ++tick) {
+            w.advanceClock();
+            renderArea->render();
+            for (int i = 0; i < particleCount; ++i) {
+                highest = std::max(highest, particlePositions[i][1]);
+                lowest = std::min(lowest, particlePositions[i][1]);
+            }
         }
-
-        particleAges[7] = 0.95;
-        particlePositions[7].setValue(0, 30, 0);
-        particleVelocities[7].setValue(0, 10, 0);
-        w.advanceClock();
-        const QImage frame = grabView();
-        EXPECT_GT(particleAges[7], 1);
-        EXPECT_FLOAT_EQ(particlePositions[7][1], 31);
-        EXPECT_FLOAT_EQ(particleVelocities[7][1], 7);
-        // Only that particle can be so far above the wound.
-        EXPECT_GT(redPixels(frame, QRect(0, 0, 800, 280)), 0);
-        w.advanceClock();
-        renderArea->render();
-        EXPECT_TRUE(particleAges[7] >= 0 && particleAges[7] < 0.5);
-        EXPECT_EQ(particlePositions[7], SbVec3f(0, 0, 0));
+        EXPECT_TRUE(highest > 3 && highest < 8) << "highest drop " << highest;
+        EXPECT_LT(lowest, 0);
     });
 }

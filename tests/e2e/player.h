@@ -1,12 +1,12 @@
 #pragma once
 
+#include "windowprobe.h"
+
 #include <QHash>
 #include <QImage>
 #include <QRect>
-#include <QStringList>
 
 #include <functional>
-#include <vector>
 
 class GameProcess;
 struct _XDisplay;
@@ -20,8 +20,8 @@ constexpr int stepTimeoutMs = 15000;
 double changedShare(const QImage &a, const QImage &b, int tolerance = 24);
 bool isPlain(const QImage &image);
 
-// A person at the running game, on the X display it runs on: finds the
-// window and its parts, reads the labels off screenshots, uses the menu,
+// A person at the running game, on the X display it runs on: sees the window
+// through the window probe, reads the labels off its pictures, uses the menu,
 // looks around and clicks through xdotool (XTest, as a real mouse), and
 // closes the window as a window manager would. Every action waits, within a
 // time limit, until the game has visibly taken it. The steps at the end are
@@ -36,16 +36,15 @@ class Player
     Player(const Player &) = delete;
     Player &operator=(const Player &) = delete;
 
-    bool isOpen() const { return display != nullptr; }
+    bool isOpen() const { return probe.connected() && display != nullptr; }
 
     // The 1000 x 600 window with its idle view: the logo, or a blank where
     // the game's copy of the logo cannot be read.
     bool waitForIdleWindow();
-    QRect windowRect() const { return geometry(window); }
     QRect viewRect() const { return view; }
     // A picture of `part` of the window (in window coordinates), or of all.
-    QImage shot(const QRect &part = QRect()) const;
-    QImage viewShot() const { return shot(view); }
+    QImage shot(const QRect &part = QRect());
+    QImage viewShot() { return shot(view); }
 
     // Label texts, in a picture of the window or a fresh one; the seconds of
     // "Time: m:ss" are -1 for any other text.
@@ -54,11 +53,11 @@ class Player
     QString points(const QImage &window = QImage());
     bool waitForSeconds(const std::function<bool(int)> &wanted);
 
-    bool showsIdleView() const { return changedShare(viewShot(), idle) < 0.01; }
+    bool showsIdleView() { return changedShare(viewShot(), idle) < 0.01; }
     // Whatever the room holds (even nothing, a black view), it is not idle.
-    bool showsGameView() const { return changedShare(viewShot(), idle) > 0.3; }
-    bool toolShows(const QImage &icon) const { return changedShare(shot(tool), icon) < 0.01; }
-    bool toolEmpty() const { return isPlain(shot(tool)); }
+    bool showsGameView() { return changedShare(viewShot(), idle) > 0.3; }
+    bool toolShows(const QImage &icon) { return changedShare(shot(tool), icon) < 0.01; }
+    bool toolEmpty() { return isPlain(shot(tool)); }
 
     // Runs xdotool with the space-separated arguments.
     bool xdotool(const QString &arguments) const;
@@ -67,7 +66,6 @@ class Player
     // The first motion in the view anchors the mouse-look: the game puts the
     // cursor back on the anchor after every move, and a click picks there.
     bool enterView();
-    QPoint anchorInView() const { return anchor - windowRect().topLeft() - view.topLeft(); }
     // In steps that stay inside the view, each once the cursor is back.
     bool turn(int right, int up);
 
@@ -84,21 +82,17 @@ class Player
     void expectCleanEnd();
 
   private:
-    // The viewable windows of the game: the top-level ones, or all.
-    std::vector<unsigned long> windows(bool all) const;
-    bool findWindow();
     bool locateParts();
-    QRect geometry(unsigned long id) const;
     QString read(Label label, const QStringList &candidates, const QImage &window);
     bool moveTo(QPoint at) const;
     bool waitForAnchor();
     bool unmapped();
-    void requestClose();
 
     GameProcess &game;
-    _XDisplay *display;
+    WindowProbe probe{"curavant"};
+    _XDisplay *display; // for the window's unmap events
     unsigned long window = 0;
-    QRect view, tool, labels[3];
+    QRect frame, view, tool, labels[3];
     QImage idle;
     QHash<QString, QImage> rendered;
     QPoint anchor{-1, -1};
