@@ -1,6 +1,7 @@
 // curavant-datagen, run afresh, must write byte for byte the data files that
 // are committed: the files are reproducible, and nobody edited them by hand.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -43,4 +44,12 @@ TEST(Generator, RewritesTheCommittedFilesByteForByte)
         ++written;
     }
     EXPECT_EQ(written, 17);
+}
+
+int main(int argc, char **argv)
+{
+    // The reproduction test runs the generator through QProcess.
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }
