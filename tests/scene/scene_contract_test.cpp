@@ -162,8 +162,9 @@ TEST(SceneContract, BedPatientAndWoundAreWhereTheGameExpectsThem)
     for (const Ray &ray : rays) {
         SCOPED_TRACE(ray.what);
         const Hit hit = castRay(ray.start, ray.direction);
-        if (ray.name)
+        if (ray.name) {
             EXPECT_EQ(hit.name, ray.name);
+        }
         EXPECT_GE(hit.height, ray.lowest);
         EXPECT_LE(hit.height, ray.highest);
     }

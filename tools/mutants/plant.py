@@ -52,6 +52,15 @@ def failed_tests(build):
         return [line.strip().split(":", 1)[-1] for line in failed if line.strip()]
 
 
+def test_targets(build):
+    # Each test program is built by the target of its name, which depends on
+    # the programs it runs; the package test needs everything.
+    listing = subprocess.run(["ctest", "-N", "-LE", "package"], cwd=build, check=True,
+                             stdout=subprocess.PIPE, text=True).stdout
+    return [line.split(":", 1)[1].strip() for line in listing.splitlines()
+            if line.strip().startswith("Test") and ":" in line]
+
+
 def try_fault(fault, tree, build, log, ctest_extra, slow):
     ident, files, old, new, _ = fault
     # The code may have moved: the first of the files named that holds the
@@ -67,7 +76,8 @@ def try_fault(fault, tree, build, log, ctest_extra, slow):
     with open(path, "w", encoding="utf-8") as source:
         source.write(original.replace(old, new))
     try:
-        if run(["cmake", "--build", build, "-j2"], tree, log) != 0:
+        targets = [] if file.startswith("packaging/") else ["--target"] + test_targets(build)
+        if run(["cmake", "--build", build, "-j2"] + targets, tree, log) != 0:
             return "build-failed", ""
         stale = os.path.join(build, "Testing", "Temporary", "LastTestsFailed.log")
         if os.path.exists(stale):
