@@ -1,6 +1,7 @@
 // The 3D room: the graph built around the room file, the render area in the
 // window, the pendulums, the teardown, what a missing or broken room file
-// leaves behind, and the blood spray at the wound.
+// leaves behind, the blood spray at the wound, and walking in the room.
+// Looking and clicking are played for real by the end-to-end tests.
 
 #include "gamefixture.h"
 
@@ -13,7 +14,6 @@
 #include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/actions/SoCallbackAction.h>
 #include <Inventor/actions/SoRayPickAction.h>
-#include <Inventor/nodes/SoDirectionalLight.h>
 #include <Inventor/nodes/SoPendulum.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoRotor.h>
@@ -193,5 +193,50 @@ TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
         }
         EXPECT_TRUE(highest > 3 && highest < 8) << "highest drop " << highest;
         EXPECT_LT(lowest, 0);
+    });
+}
+
+// Walking moves the eye and nothing else, and a step is taken whole or not at
+// all: the bounds of the room are strict, the edges of the bed walkable. The
+// step is formed in double and stored as float: formed in float, the last one
+// would end one float step further along, at -249.504395.
+TEST(Room, WalkingStopsAtTheWallsAndTheBed)
+{
+    const float quarterTurn = 1.5707964f;
+    const struct {
+        const char *name;
+        float x, z, yaw;
+        int key, presses;
+        float endX, endZ;
+    } walks[] = {
+        {"eighth Up reaches the bed's edge, ninth refused", -80, 0, 0, Qt::Key_Up, 9, -40, 0},
+        {"Down reaches -245, then refused", -80, 0, 0, Qt::Key_Down, 34, -245, 0},
+        {"front wall", 245, 0, 0, Qt::Key_Up, 1, 245, 0},
+        {"bed from its foot", 0, 95, -quarterTurn, Qt::Key_Up, 2, 0, 90},
+        {"bed from the +x side", 45, 0, 2 * quarterTurn, Qt::Key_Up, 2, 40, 0},
+        {"diagonal past z 230", 100, 227, quarterTurn / 2, Qt::Key_Up, 1, 100, 227},
+        {"diagonal past z -230", 100, -227, -quarterTurn / 2, Qt::Key_Up, 1, 100, -227},
+        {"double precision", -245, 0, 0.449002683f, Qt::Key_Down, 1, -249.50441f, -2.17033648f},
+    };
+    useRoom(darkRoom);
+    runWindow([&](Fenster &w) {
+        w.startAction->trigger();
+        const SbRotation aim = camera->orientation.getValue();
+        for (const auto &walk : walks) {
+            SCOPED_TRACE(walk.name);
+            cameraPosition[0] = walk.x;
+            cameraPosition[2] = walk.z;
+            yaw = walk.yaw;
+            for (int i = 0; i < walk.presses; ++i) {
+                sendKey(QEvent::KeyPress, walk.key);
+                sendKey(QEvent::KeyRelease, walk.key);
+            }
+            // Less than a float step near 250.
+            EXPECT_NEAR(cameraPosition[0], walk.endX, 1e-5);
+            EXPECT_NEAR(cameraPosition[2], walk.endZ, 1e-5);
+            EXPECT_EQ(camera->position.getValue(),
+                      SbVec3f(cameraPosition[0], 160, cameraPosition[2]));
+            EXPECT_TRUE(camera->orientation.getValue() == aim);
+        }
     });
 }
