@@ -87,8 +87,8 @@ def try_fault(fault, tree, build, log, ctest_extra, slow):
         # quick test that catches the fault; the slow ones run only when none
         # does, and stop at the first failure.
         for phase in (["-E", slow], ["-R", slow, "--stop-on-failure"]):
-            status = run(["ctest", "-j2", "--timeout", "300"] + label + phase + ctest_extra, build,
-                         log)
+            status = run(["ctest", "-j2", "--timeout", "300", "--output-on-failure"] + label +
+                         phase + ctest_extra, build, log)
             if status != 0:
                 return "caught", ",".join(failed_tests(build)) or "ctest status %d" % status
         return "not-caught", ""
