@@ -13,7 +13,6 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
-
 namespace
 {
 const QRegularExpression pickLine(
@@ -49,7 +48,8 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
         << "the time label reads " << player.seconds() << " s";
 
     // The plaster taken from the trolley shows in the hand; put on the
-    // wounded shin, it is used up: the game writes treatment code 3.
+    // wounded shin, it is used up: the game writes treatment code 3, and a
+    // second click there finds the hand empty.
     ASSERT_TRUE(player.enterView());
     const QImage plasterIcon(game.dataPath(QStringLiteral("Icons/pflaster.bmp")));
     ASSERT_TRUE(player.turn(toPlaster.x(), toPlaster.y()) &&
@@ -59,6 +59,7 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     ASSERT_TRUE(player.turn(toShin.x(), toShin.y()) && player.xdotool(QStringLiteral("click 1")));
     ASSERT_TRUE(game.waitFor([&] { return player.toolEmpty(); }, 3000))
         << "the plaster was not applied";
+    ASSERT_TRUE(player.xdotool(QStringLiteral("click 1"))); // with the empty hand
 
     // Up and Down walk: the view moves (and no key picks, as the output shows).
     for (const char *key : {"Up", "Down"}) {
@@ -76,19 +77,18 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     ASSERT_NO_FATAL_FAILURE(player.closeTwice());
     player.expectCleanEnd();
 
-    // Everything written is pick lines with the numbers that ran into them,
-    // and the last treatment code.
-    QStringList lines = QString::fromStdString(game.output()).split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.takeLast().toStdString(), "3");
-    ASSERT_FALSE(lines.isEmpty());
-    for (const QString &line : lines) {
-        const QRegularExpressionMatch m = pickLine.match(line);
-        ASSERT_TRUE(m.hasMatch()) << line.toStdString();
-        EXPECT_TRUE(
-            m.captured(2) == QLatin1String("Pflaster") ||
-            (m.captured(2) == QLatin1String("L_Shin1") && m.captured(1) == QLatin1String("6")))
-            << line.toStdString();
+    // The pick lines, with the tool id and the treatment code run into the
+    // next line; the empty hand's click treats nothing.
+    const QStringList lines = QString::fromStdString(game.output()).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 4) << game.output();
+    const char *const written[][2] = {{"", "Pflaster"}, {"6", "L_Shin1"}, {"3", "L_Shin1"}};
+    for (int i = 0; i < 3; ++i) {
+        const QRegularExpressionMatch m = pickLine.match(lines[i]);
+        EXPECT_TRUE(m.hasMatch() && m.captured(1) == written[i][0] &&
+                    m.captured(2) == written[i][1])
+            << lines[i].toStdString();
     }
+    EXPECT_EQ(lines[3], QString());
 }
 
 TEST(Misuse, MenuInAnyOrderBurstsOfInputAndGamesAfterTheFirstClose)

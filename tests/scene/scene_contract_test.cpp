@@ -16,6 +16,7 @@
 #include <Inventor/lists/SoNodeList.h>
 #include <Inventor/lists/SoPathList.h>
 #include <Inventor/nodekits/SoNodeKit.h>
+#include <Inventor/nodes/SoCube.h>
 #include <Inventor/nodes/SoPendulum.h>
 #include <Inventor/nodes/SoSeparator.h>
 #include <Inventor/nodes/SoShape.h>
@@ -85,6 +86,34 @@ Hit castRay(const SbVec3f &start, const SbVec3f &direction)
     pick.apply(room().root);
     const SoPickedPoint *picked = pick.getPickedPoint();
     return picked ? Hit{nameOf(picked->getPath()), picked->getPoint()[1]} : Hit();
+}
+
+// A click counts for the nearest name above the shape: a tool's name hides
+// that of the shelf it lies on.
+TEST(SceneContract, ClickCountsForTheNearestName)
+{
+    SoDB::init();
+    auto *shelf = new SoSeparator, *tool = new SoSeparator;
+    shelf->ref();
+    shelf->setName("Shelf");
+    tool->setName("Pflaster");
+    shelf->addChild(tool);
+    shelf->addChild(new SoCube);
+    tool->addChild(new SoCube);
+    const auto nameAt = [shelf](std::initializer_list<int> indices) {
+        SoPath *path = new SoPath(shelf);
+        path->ref();
+        for (int index : indices)
+            path->append(index);
+        const std::string name = nameOf(path);
+        path->unref();
+        return name;
+    };
+    EXPECT_EQ(nameAt({0, 0}), "Pflaster");
+    EXPECT_EQ(nameAt({1}), "Shelf");
+    shelf->setName("");
+    EXPECT_EQ(nameAt({1}), "");
+    shelf->unref();
 }
 
 // Each name is one group in the room whose every shape takes its clicks; and
