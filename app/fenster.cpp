@@ -1,6 +1,7 @@
 #include "fenster.h"
 
 #include "fraktur.h"
+#include "gamerecorder.h"
 #include "monitor.h"
 #include "soundbank.h"
 
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QFile>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,7 +26,9 @@ Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
 {
     createWidgets();
     createMenus();
-    level = new Fraktur(30);
+    auto *fraktur = new Fraktur(30);
+    level = fraktur;
+    recorder = new GameRecorder(QFile::decodeName(qgetenv("CURAVANT_RECORD_DIR")), *fraktur);
     soundBank = new SoundBank;
     viewWidget = SoQt::init(argc, argv, argv[0], "SoQt");
     loadIcons();
@@ -40,6 +44,7 @@ Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
 
 Fenster::~Fenster()
 {
+    delete recorder;
     delete[] toolIcons;
     delete level;
     delete soundBank;

@@ -20,6 +20,8 @@ class SoundBank;
 // game runs or the logo while none does. Its constructor builds everything
 // and then runs the 3D viewer's event loop, so the whole interactive life of
 // the program happens inside it; when that loop ends the window is left idle.
+class GameRecorder;
+
 class Fenster : public QMainWindow
 {
     Q_OBJECT
@@ -56,6 +58,8 @@ class Fenster : public QMainWindow
     QAction *startAction = nullptr;
     QAction *endAction = nullptr;
     QAction *infoAction = nullptr;
+    // Keeps each game for a debrief when CURAVANT_RECORD_DIR asks for it.
+    GameRecorder *recorder = nullptr;
 
     // Called by a click in the 3D view on a tool object, and on a target.
     void selectTool(int tool);

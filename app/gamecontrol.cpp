@@ -2,6 +2,7 @@
 
 #include "fenster.h"
 #include "gameclock.h"
+#include "gamerecorder.h"
 
 #include "level.h"
 #include "monitor.h"
@@ -27,6 +28,7 @@ void Fenster::start()
         logoLabel->hide();
     }
     level->reset();
+    recorder->gameStarted();
     timeLeft = 2400;
     running = true;
     soundBank->play(2);
@@ -35,6 +37,7 @@ void Fenster::start()
 void Fenster::ende()
 {
     running = false;
+    recorder->gameEnded();
     viewWidget->hide();
     logoLabel->show();
     soundBank->stop(2);
@@ -68,6 +71,7 @@ void Fenster::scenarioStep()
                          QString::number(static_cast<int>(level->health)));
     const Readings r = takeReadings(*level);
     monitor->showReadings(r.heartRate, r.systolic, r.temperature, r.respiratoryRate, r.ekgMode);
+    recorder->stepped(r);
     if (level->alive && level->shock)
         startPendulums();
     else

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLayout>
 
+#include <clocale>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -14,6 +15,10 @@ int main(int argc, char **argv)
         return 1;
     }
     QApplication app(argc, argv);
+    // The application set the C library's locale from the environment: keep
+    // numbers and system messages as they are in every locale.
+    std::setlocale(LC_NUMERIC, "C");
+    std::setlocale(LC_MESSAGES, "C");
     Fenster window(argc, argv);
     window.show();
     // Closing the window destroyed its native windows, and with them Qt hid

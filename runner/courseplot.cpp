@@ -4,6 +4,7 @@
 #include "treatmentnames.h"
 #include "valueaxis.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -135,8 +136,8 @@ QColor markerColor(EventKind kind)
     return Qt::black;
 }
 
-CoursePlot::CoursePlot(const Course &course, std::string scriptName)
-    : course(course), script(std::move(scriptName)),
+CoursePlot::CoursePlot(const Course &course, std::string source)
+    : course(course), source(std::move(source)),
       layout(QSize(width, height), static_cast<int>(course.steps.size()))
 {
 }
@@ -169,6 +170,15 @@ QImage CoursePlot::render() const
     drawTitle(painter);
     drawKey(painter);
     return image;
+}
+
+QByteArray CoursePlot::png() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    render().save(&buffer, "PNG");
+    return bytes;
 }
 
 ValueAxis CoursePlot::axisFor(Panel panel, bool rightAxis) const
@@ -452,8 +462,7 @@ void CoursePlot::drawTitle(QPainter &painter) const
     painter.drawText(QRect(left, 6, 900, 32), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Patient's course: lower-leg fracture (Unterschenkelfraktur)"));
 
-    std::string summary = "script: " + script + "   \u00b7   " +
-                          std::to_string(course.steps.size()) +
+    std::string summary = source + "   \u00b7   " + std::to_string(course.steps.size()) +
                           (course.steps.size() == 1 ? " step" : " steps");
     if (!course.steps.empty()) {
         summary += "   \u00b7   final score " + std::to_string(course.steps.back().score);

@@ -3,6 +3,7 @@
 #include "course.h"
 #include "plotlayout.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <string>
@@ -35,10 +36,13 @@ class CoursePlot
     static constexpr int width = 1600;
     static constexpr int height = 900;
 
-    // `scriptName` is how the subtitle names the played script.
-    CoursePlot(const Course &course, std::string scriptName);
+    // `source` begins the subtitle: the script played, or the game recorded.
+    CoursePlot(const Course &course, std::string source);
 
     QImage render() const;
+    // The picture as PNG bytes, encoded in memory: a file that cannot be
+    // written then fails in one place, with the file's own message.
+    QByteArray png() const;
 
   private:
     struct Label {
@@ -63,6 +67,6 @@ class CoursePlot
     void drawLegends(QPainter &painter) const;
 
     const Course &course;
-    std::string script;
+    std::string source;
     PlotLayout layout;
 };

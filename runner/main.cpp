@@ -1,16 +1,19 @@
 // curavant-sim: plays one scripted game of the fracture scenario without the
 // 3D view and prints the patient's course as CSV on standard output, and on
-// request draws it into a picture.
+// request draws it into a picture; or draws a game recorded by the window.
 
 #include "course.h"
 #include "courseplot.h"
-#include "plotfile.h"
+#include "coursetable.h"
 #include "runner.h"
 #include "script.h"
 
-#include <QBuffer>
-#include <QByteArray>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QSaveFile>
+#include <algorithm>
+#include <clocale>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -27,15 +30,53 @@ std::string scriptName(const std::string &path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string drawPlot(const Course &course, const std::string &script, PlotFile &file)
+std::string plotProblem(const std::string &path, const QString &why)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!CoursePlot(course, script).render().save(&buffer, "PNG"))
-        return "cannot encode the plot as PNG";
-    std::string problem = file.write(png.constData(), static_cast<std::size_t>(png.size()));
-    return problem.empty() ? file.commit() : problem;
+    return printableName(path) + ": cannot write the plot: " + why.toStdString();
+}
+
+// Opened before the game is played, so that a path that cannot be written is
+// refused before any of the table. QSaveFile would replace a pipe or a
+// device with the picture; those are refused.
+std::string openPlot(QSaveFile &file, const std::string &path)
+{
+    const QFileInfo target(file.fileName());
+    if (target.exists() && !target.isFile() && !target.isDir())
+        return plotProblem(path, QStringLiteral("not a regular file"));
+    return file.open(QIODevice::WriteOnly) ? std::string() : plotProblem(path, file.errorString());
+}
+
+std::string drawPlot(const Course &course, const std::string &subtitle, QSaveFile &file,
+                     const std::string &path)
+{
+    if (file.write(CoursePlot(course, subtitle).png()) < 0 || !file.commit())
+        return plotProblem(path, file.errorString());
+    return {};
+}
+
+// The recorded course with the treatments of the script, if one is named.
+// A treatment made after the last step (before "Ende") has no step to mark.
+std::string loadCourse(const CommandLine &commandLine, Course &course)
+{
+    std::ifstream table(commandLine.coursePath, std::ios::binary);
+    if (!table.is_open())
+        return printableName(commandLine.coursePath) + ": cannot read";
+    std::string problem = readCourseTable(table, commandLine.coursePath, course);
+    if (!problem.empty() || commandLine.scriptPath.empty())
+        return problem;
+    CommandLine script = commandLine;
+    script.steps = static_cast<int>(course.steps.size()) + 1;
+    Plan plan;
+    problem = loadPlan(script, std::cin, plan);
+    std::vector<CourseEvent> events;
+    for (const Treatment &t : plan.treatments)
+        if (t.step < script.steps)
+            events.push_back({t.step, EventKind::Treatment, t.code});
+    events.insert(events.end(), course.events.begin(), course.events.end());
+    std::stable_sort(events.begin(), events.end(),
+                     [](const CourseEvent &a, const CourseEvent &b) { return a.step < b.step; });
+    course.events = events;
+    return problem;
 }
 
 // Qt's chatter about its runtime folder and fonts would mix with the codes
@@ -61,15 +102,16 @@ int main(int argc, char **argv)
         std::cout << usageText();
         return 0;
     }
+    const bool drawOnly = !commandLine.coursePath.empty();
     Plan plan;
+    Course course;
     if (problem.empty())
-        problem = loadPlan(commandLine, std::cin, plan);
-    // The picture's file is created before the game is played, so that a
-    // path that cannot be written is refused before any of the table.
-    std::unique_ptr<PlotFile> plotFile;
+        problem =
+            drawOnly ? loadCourse(commandLine, course) : loadPlan(commandLine, std::cin, plan);
+    std::unique_ptr<QSaveFile> plotFile;
     if (problem.empty() && !commandLine.plotPath.empty()) {
-        plotFile = std::make_unique<PlotFile>(commandLine.plotPath);
-        problem = plotFile->open();
+        plotFile = std::make_unique<QSaveFile>(QString::fromStdString(commandLine.plotPath));
+        problem = openPlot(*plotFile, commandLine.plotPath);
     }
     if (!problem.empty()) {
         std::cerr << "curavant-sim: " << problem << '\n';
@@ -77,7 +119,8 @@ int main(int argc, char **argv)
     }
 
     // Text needs a GUI application; the offscreen platform needs no display,
-    // and a run without a plot starts none of it.
+    // and a run without a plot starts none of it. The application takes its
+    // locale from the environment; numbers and messages stay those of C.
     int qtArgc = 1;
     char qtName[] = "curavant-sim";
     char *qtArgv[] = {qtName, nullptr};
@@ -86,17 +129,22 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietQtMessages);
         application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+        std::setlocale(LC_NUMERIC, "C");
+        std::setlocale(LC_MESSAGES, "C");
     }
 
-    Course course;
-    runPlan(plan, std::cout, std::cerr, plotFile ? &course : nullptr);
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "curavant-sim: cannot write the table to standard output\n";
-        return 1;
+    if (!drawOnly) {
+        runPlan(plan, std::cout, std::cerr, &course);
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "curavant-sim: cannot write the table to standard output\n";
+            return 1;
+        }
     }
     if (plotFile) {
-        problem = drawPlot(course, scriptName(commandLine.scriptPath), *plotFile);
+        const std::string subtitle = drawOnly ? "course: " + scriptName(commandLine.coursePath)
+                                              : "script: " + scriptName(commandLine.scriptPath);
+        problem = drawPlot(course, subtitle, *plotFile, commandLine.plotPath);
         if (!problem.empty()) {
             std::cerr << "curavant-sim: " << problem << '\n';
             return 1;

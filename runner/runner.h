@@ -12,5 +12,3 @@ struct Plan;
 // go to `echo`. When `course` is given, it receives the same rows and the
 // treatments and complications of every step, for the plot.
 void runPlan(const Plan &plan, std::ostream &csv, std::ostream &echo, Course *course = nullptr);
-
-extern const char *const csvHeader;

@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include <QCommandLineParser>
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -74,37 +76,6 @@ std::string quoted(std::string_view text)
     return result;
 }
 
-std::string printableName(std::string_view name)
-{
-    std::string result(name);
-    for (char &c : result) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f)
-            c = '?';
-    }
-    return result;
-}
-
-enum class LineResult { Line, End, TooLong };
-
-// Reads one line without its '\n'. A line longer than maxLineLength is not
-// kept, so that a stream without line ends (/dev/zero) cannot exhaust memory.
-LineResult readLine(std::istream &in, std::string &line)
-{
-    line.clear();
-    char c;
-    bool any = false;
-    while (in.get(c)) {
-        any = true;
-        if (c == '\n')
-            return LineResult::Line;
-        if (line.size() == maxLineLength)
-            return LineResult::TooLong;
-        line += c;
-    }
-    return any ? LineResult::Line : LineResult::End;
-}
-
 // Checks one script line and appends its treatment; returns the problem, if any.
 std::string parseLine(std::string_view line, int steps, std::vector<Treatment> &treatments)
 {
@@ -144,68 +115,81 @@ bool endsWithPng(const std::string &path)
     return true;
 }
 
-// The value of `--name VALUE` or `--name=VALUE` at args[i]; false when `arg`
-// is some other option.
-bool optionValue(const std::vector<std::string> &args, std::size_t &i, const std::string &name,
-                 std::string &value, bool &missing)
+} // namespace
+
+std::string printableName(std::string_view name)
 {
-    const std::string &arg = args[i];
-    missing = false;
-    if (arg.rfind(name + "=", 0) == 0) {
-        value = arg.substr(name.size() + 1);
-        return true;
+    std::string result(name);
+    for (char &c : result) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f)
+            c = '?';
     }
-    if (arg != name)
-        return false;
-    if (i + 1 < args.size())
-        value = args[++i];
-    else
-        missing = true;
-    return true;
+    return result;
 }
 
-} // namespace
+LineResult readLine(std::istream &in, std::string &line)
+{
+    line.clear();
+    char c;
+    bool any = false;
+    while (in.get(c)) {
+        any = true;
+        if (c == '\n')
+            return LineResult::Line;
+        if (line.size() == maxLineLength)
+            return LineResult::TooLong;
+        line += c;
+    }
+    return any ? LineResult::Line : LineResult::End;
+}
 
 std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine)
 {
-    bool optionsEnded = false;
-    bool haveScript = false;
-    std::string value;
-    bool missing = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
-        if (!isOption) {
-            if (haveScript)
-                return "only one script can be played, got " + quoted(commandLine.scriptPath) +
-                       " and " + quoted(arg);
-            commandLine.scriptPath = arg;
-            haveScript = true;
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            commandLine.help = true;
-            return {};
-        } else if (optionValue(args, i, "--steps", value, missing)) {
-            if (missing)
-                return "option --steps needs a number of steps";
-            switch (parseInt(value, 1, maxSteps, commandLine.steps)) {
-            case IntResult::Ok: break;
-            case IntResult::NotInteger: return "--steps takes a whole number, not " + quoted(value);
-            case IntResult::OutOfRange:
-                return "--steps must lie between 1 and " + std::to_string(maxSteps) + ", not " +
-                       quoted(value);
-            }
-        } else if (optionValue(args, i, "--plot", value, missing)) {
-            if (missing)
-                return "option --plot needs a file name ending in .png";
-            if (!endsWithPng(value))
-                return "--plot draws PNG pictures only: give a file name ending in .png, not " +
-                       quoted(value);
-            commandLine.plotPath = value;
-        } else {
-            return "unknown option " + quoted(arg) + " (see --help)";
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{"h", "help"}), steps("steps", "", "N"),
+        plot("plot", "", "FILE.png"), course("course", "", "GAME.csv");
+    parser.addOptions({help, steps, plot, course});
+    QStringList arguments{QStringLiteral("curavant-sim")};
+    for (const std::string &arg : args)
+        arguments << QString::fromStdString(arg);
+    if (!parser.parse(arguments)) {
+        std::string error = printableName(parser.errorText().toStdString());
+        if (!error.empty() && error.back() == '.')
+            error.pop_back();
+        return error + " (see --help)";
+    }
+    if (parser.isSet(help)) {
+        commandLine.help = true;
+        return {};
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return "only one script can be played, got " + quoted(positional[0].toStdString()) +
+               " and " + quoted(positional[1].toStdString());
+    if (!positional.isEmpty())
+        commandLine.scriptPath = positional[0].toStdString();
+    if (parser.isSet(steps)) {
+        const std::string value = parser.value(steps).toStdString();
+        switch (parseInt(value, 1, maxSteps, commandLine.steps)) {
+        case IntResult::Ok: break;
+        case IntResult::NotInteger: return "--steps takes a whole number, not " + quoted(value);
+        case IntResult::OutOfRange:
+            return "--steps must lie between 1 and " + std::to_string(maxSteps) + ", not " +
+                   quoted(value);
         }
+    }
+    if (parser.isSet(plot)) {
+        commandLine.plotPath = parser.value(plot).toStdString();
+        if (!endsWithPng(commandLine.plotPath))
+            return "--plot draws PNG pictures only: give a file name ending in .png, not " +
+                   quoted(commandLine.plotPath);
+    }
+    if (parser.isSet(course)) {
+        commandLine.coursePath = parser.value(course).toStdString();
+        if (!parser.isSet(plot) || parser.isSet(steps))
+            return "--course only goes with --plot, and takes its steps from the table";
     }
     return {};
 }
@@ -256,23 +240,31 @@ std::string usageText()
 {
     return "Usage: curavant-sim [--steps N] [SCRIPT]\n"
            "       curavant-sim [--steps N] --plot FILE.png [SCRIPT]\n"
+           "       curavant-sim --plot FILE.png --course GAME.csv [SCRIPT]\n"
            "Plays one game of the lower-leg fracture scenario without the 3D view and\n"
            "prints the patient's course as CSV, one row per scenario step (one second).\n"
            "\n"
            "  SCRIPT      treatments, one '<step> <code>' per line (two integers); blank\n"
            "              lines and lines starting with '#' are ignored; read from\n"
-           "              standard input when omitted or '-'\n"
+           "              standard input when omitted or '-' (with --course: only when\n"
+           "              '-'; omitted, the picture has no treatments)\n"
            "  --steps N   number of scenario steps to play, 1.." +
            std::to_string(maxSteps) + " (default " + std::to_string(defaultSteps) +
            ")\n"
            "  --plot FILE.png\n"
            "              also draw the patient's course into a picture of\n"
            "              1600 x 900 pixels; the table still goes to standard output\n"
+           "  --course GAME.csv\n"
+           "              play nothing: draw the course in GAME.csv, a table as this\n"
+           "              program prints it (a game recorded with CURAVANT_RECORD_DIR),\n"
+           "              with the treatments of SCRIPT (the game's .txt file) and the\n"
+           "              complications the table shows; prints nothing\n"
            "  -h, --help  show this text\n"
            "\n"
            "A treatment for step S is applied just before the S-th step; treatments for\n"
            "the same step apply in script order. The codes treated are echoed on\n"
-           "standard error. Exit status: 0 on success, 1 when the table or the picture\n"
-           "cannot be written, 2 on bad input (a picture file that cannot be created\n"
-           "is refused before the game is played).\n";
+           "standard error. Numbers are written and read with a period before the\n"
+           "decimals in every locale. Exit status: 0 on success, 1 when the table or the\n"
+           "picture cannot be written, 2 on bad input (a picture file that cannot be\n"
+           "created is refused before the game is played).\n";
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Turns the command line and the treatment script of curavant-sim into a
@@ -31,6 +32,7 @@ struct CommandLine {
     int steps = defaultSteps;
     std::string scriptPath; // empty or "-": standard input
     std::string plotPath;   // empty: no plot
+    std::string coursePath; // empty: play a game; else draw this recorded course
 };
 
 struct Plan {
@@ -51,3 +53,12 @@ std::string readScript(std::istream &in, const std::string &name, int steps,
 std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput, Plan &plan);
 
 std::string usageText();
+
+// The name with control bytes shown as '?', for one-line messages.
+std::string printableName(std::string_view name);
+
+enum class LineResult { Line, End, TooLong };
+
+// Reads one line without its '\n'. A line longer than maxLineLength is not
+// kept, so that a stream without line ends (/dev/zero) cannot exhaust memory.
+LineResult readLine(std::istream &in, std::string &line);

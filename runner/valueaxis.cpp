@@ -1,8 +1,8 @@
 #include "valueaxis.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace
 {
@@ -54,7 +54,10 @@ std::string ValueAxis::label(double value) const
     const char *suffix = unit == 1e6 ? "M" : unit == 1e3 ? "k" : "";
     const double scaled = step / unit;
     const int decimals = scaled >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(scaled) - 1e-9));
+    // Not printf: a German locale would write a decimal comma.
     char text[64];
-    std::snprintf(text, sizeof text, "%.*f%s", decimals, value / unit, suffix);
-    return text;
+    const auto end =
+        std::to_chars(text, text + sizeof text, value / unit, std::chars_format::fixed, decimals)
+            .ptr;
+    return std::string(text, end) + suffix;
 }

@@ -5,6 +5,7 @@
 #include "scenestate.h"
 
 #include "codes.h"
+#include "gamerecorder.h"
 #include "level.h"
 
 #include <Inventor/Qt/SoQtRenderArea.h>
@@ -98,8 +99,10 @@ void Fenster::selectTool(int tool)
 void Fenster::applyTool(int target)
 {
     const ActionCode code = actionCodeFor(target, currentTool);
-    if (code != NoAction)
+    if (code != NoAction) {
         level->treat(code);
+        recorder->treated(code);
+    }
     currentTool = 0;
     toolLabel->clear();
 }

@@ -8,6 +8,7 @@
 #include "sceneframe.h"
 #include "scenestate.h"
 
+#include "gamerecorder.h"
 #include "level.h"
 
 #include <Inventor/Qt/SoQt.h>
@@ -112,6 +113,7 @@ void Fenster::runViewer()
     viewWidget->hide();
     logoLabel->show();
     running = false;
+    recorder->gameEnded();
     delete renderArea;
     renderArea = nullptr;
     for (SoPendulum *&pendulum : pendulums)

@@ -8,6 +8,7 @@
 #include "gameprocess.h"
 #include "player.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -29,6 +30,7 @@ struct DataCase {
     const char *script;
     std::string output;
     bool audioDevice = true;
+    const char *recordDir = nullptr; // CURAVANT_RECORD_DIR; the game writes no file without it
 };
 
 const DataCase dataCases[] = {
@@ -53,6 +55,7 @@ const DataCase dataCases[] = {
      " done; sed -i -e 's/DEF pend1 Pendulum {/DEF pend1 Info { } Pendulum {/'"
      " -e 's/DEF Pflaster //' -e 's/DEF L_Shin1 //' scene002.iv",
      ""},
+    {"RecordFolderUnwritable", "", "", true, "../data/logo.png/records"},
 };
 
 void PrintTo(const DataCase &c, std::ostream *os)
@@ -83,6 +86,8 @@ TEST_P(BrokenData, GameRunsAndEndsCleanly)
                                                                 QLatin1String(GetParam().script))}),
               0)
         << "the case could not be set up";
+    if (GetParam().recordDir)
+        game.environment.insert(QStringLiteral("CURAVANT_RECORD_DIR"), GetParam().recordDir);
     if (!GetParam().audioDevice) {
         game.environment.remove(QStringLiteral("ALSOFT_CONF"));
         game.environment.insert(QStringLiteral("ALSOFT_DRIVERS"), QStringLiteral("none"));
@@ -99,6 +104,15 @@ TEST_P(BrokenData, GameRunsAndEndsCleanly)
     // The wave writer stands in for a sound card: its file shows that the
     // program opened a device (and loaded its sounds) or found none.
     EXPECT_EQ(QFile::exists(game.root() + QStringLiteral("/mix.wav")), GetParam().audioDevice);
+    EXPECT_TRUE(QDir(game.root() + QStringLiteral("/build")).isEmpty());
+    const std::string cannot = "curavant: cannot record games in ";
+    const std::size_t said = game.errors().find(cannot);
+    EXPECT_EQ(said == std::string::npos, !GetParam().recordDir) << game.errors();
+    if (GetParam().recordDir) {
+        EXPECT_EQ(game.errors().find(cannot, said + 1), std::string::npos) << "said twice";
+        EXPECT_EQ(game.errors().substr(said, game.errors().find('\n', said) + 1 - said),
+                  cannot + GetParam().recordDir + ": Not a directory\n");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BrokenData, ::testing::ValuesIn(dataCases),

@@ -19,6 +19,7 @@ GameProcess::GameProcess()
     process.setWorkingDirectory(folder.filePath(QStringLiteral("build")));
     environment.insert(QStringLiteral("ALSOFT_CONF"), config.fileName());
     environment.insert(QStringLiteral("ALSOFT_DRIVERS"), QStringLiteral("wave"));
+    environment.remove(QStringLiteral("CURAVANT_RECORD_DIR"));
 }
 
 GameProcess::~GameProcess()

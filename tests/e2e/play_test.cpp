@@ -1,8 +1,9 @@
 // A person at the real program: one game played the way it is meant to be
 // played (the idle window, "Start!" from the menu, a look around with the
 // mouse, the plaster taken from the trolley and put on the patient's wounded
-// shin, a few steps, "Ende", the window closed twice; what the treatment
-// does to the patient is the runner's to check), and the ways people
+// shin, a transfusion given, a few steps, "Ende", the window closed twice;
+// what the treatments do to the patient is the runner's to check; the game
+// kept for a debrief in a German desktop's locale), and the ways people
 // misuse a game: the menu in every order, a burst of keys and clicks, and
 // games started after the first close. Standard output goes to a pipe, where
 // the unflushed pick lines and bare numbers must survive to the end.
@@ -10,6 +11,7 @@
 #include "gameprocess.h"
 #include "player.h"
 
+#include <QDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -18,11 +20,24 @@ namespace
 const QRegularExpression pickLine(
     QStringLiteral(R"(^(\d*)([A-Za-z]\w*|) an Pos: ([-0-9.e+]+),([-0-9.e+]+),([-0-9.e+]+)\.$)"));
 
-// Mouse movements, in pixels right and up, that aim the view's centre from
-// the opening view at the plaster on the trolley, and from there at the
-// middle of the patient's left shin; each leaves two pixels' room for error.
-// They follow the room file: tools/scenegen places both.
-const QPoint toPlaster(200, -42), toShin(-139, -16);
+// Mouse movements, in pixels right and up, that aim the cursor's anchor from
+// the opening view at the plaster on the trolley, from there at the middle
+// of the patient's left shin, and on to the transfusion; each leaves two
+// pixels' room for error. They follow the room file (tools/scenegen).
+const QPoint toPlaster(198, -41), toShin(-138, -18), toFluid(-98, 28);
+
+// The game's records, newest first, and the lines of one of its files.
+QFileInfoList records(const QString &folder, const QString &suffix)
+{
+    return QDir(folder).entryInfoList({"curavant-*." + suffix}, QDir::Files, QDir::Time);
+}
+
+QStringList fileLines(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
 } // namespace
 
 TEST(Play, OneGameFromTheIdleWindowToTheEnd)
@@ -30,6 +45,10 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     GameProcess game;
     Player player(game);
     ASSERT_TRUE(game.isValid() && player.isOpen());
+    // Every game kept for a debrief, in a German desktop's locale.
+    const QString kept = game.root() + QStringLiteral("/records");
+    game.environment.insert(QStringLiteral("CURAVANT_RECORD_DIR"), kept);
+    game.environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     ASSERT_TRUE(game.start());
 
     // The idle window: the side column's first texts, the logo in the
@@ -49,17 +68,32 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
 
     // The plaster taken from the trolley shows in the hand; put on the
     // wounded shin, it is used up: the game writes treatment code 3, and a
-    // second click there finds the hand empty.
+    // second click there finds the hand empty. The transfusion takes any hand.
+    ASSERT_TRUE(game.waitFor([&] { return records(kept, "txt").size() == 1; }, 5000));
+    const QString record = records(kept, "txt").first().absoluteFilePath().chopped(4);
+    const auto steps = [&] { return fileLines(record + QStringLiteral(".csv")).size() - 1; };
+    int before[2] = {}, after[2] = {}; // steps done around each treatment
     ASSERT_TRUE(player.enterView());
     const QImage plasterIcon(game.dataPath(QStringLiteral("Icons/pflaster.bmp")));
     ASSERT_TRUE(player.turn(toPlaster.x(), toPlaster.y()) &&
                 player.xdotool(QStringLiteral("click 1")));
     ASSERT_TRUE(game.waitFor([&] { return player.toolShows(plasterIcon); }, 3000))
         << "the plaster was not taken";
+    before[0] = steps();
     ASSERT_TRUE(player.turn(toShin.x(), toShin.y()) && player.xdotool(QStringLiteral("click 1")));
     ASSERT_TRUE(game.waitFor([&] { return player.toolEmpty(); }, 3000))
         << "the plaster was not applied";
+    after[0] = steps();
     ASSERT_TRUE(player.xdotool(QStringLiteral("click 1"))); // with the empty hand
+    before[1] = steps();
+    ASSERT_TRUE(player.turn(toFluid.x(), toFluid.y()) && player.xdotool(QStringLiteral("click 1")));
+    ASSERT_TRUE(game.waitFor([&] { return fileLines(record + ".txt").size() == 3; }, 3000))
+        << "the transfusion was not given";
+    after[1] = steps();
+    // tools/make-screenshots.sh keeps a longer game for the README.
+    const QString keep = qEnvironmentVariable("CURAVANT_DEBRIEF_PICTURE");
+    if (!keep.isEmpty())
+        game.waitFor([] { return false; }, 60000);
 
     // Up and Down walk: the view moves (and no key picks, as the output shows).
     for (const char *key : {"Up", "Down"}) {
@@ -77,24 +111,51 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     ASSERT_NO_FATAL_FAILURE(player.closeTwice());
     player.expectCleanEnd();
 
-    // The pick lines, with the tool id and the treatment code run into the
-    // next line; the empty hand's click treats nothing.
+    // The game was kept whole. Its table has a row per step, its script the
+    // two treatments before the steps that followed them.
+    for (const char *suffix : {"csv", "txt", "png"})
+        EXPECT_EQ(records(kept, suffix).size(), 1) << suffix;
+    const QStringList table = fileLines(record + ".csv"), script = fileLines(record + ".txt");
+    EXPECT_EQ(table.value(0), "step,score,health,alive,shock,bleeding,circulation,respiration,"
+                              "circulation_loss,respiration_loss,heart_rate,systolic,diastolic,"
+                              "temperature,respiratory_rate,ekg_mode");
+    EXPECT_GE(table.size(), after[1] + 1);
+    for (int i = 1; i < table.size(); ++i)
+        EXPECT_TRUE(table[i].startsWith(QString::number(i) + ",") && table[i].count(',') == 15)
+            << table[i].toStdString();
+    ASSERT_EQ(script.size(), 3);
+    EXPECT_TRUE(script[0].startsWith("# Curavant game of "));
+    for (int i = 0; i < 2; ++i) {
+        const int step = script[i + 1].section(' ', 0, 0).toInt();
+        EXPECT_TRUE(step > before[i] && step <= after[i] + 1) << script[i + 1].toStdString();
+        EXPECT_EQ(script[i + 1].section(' ', 1), i ? "2" : "3");
+    }
+    const QImage picture(record + ".png");
+    EXPECT_EQ(picture.size(), QSize(1600, 900));
+    if (!keep.isEmpty())
+        QFile::remove(keep), QFile::copy(record + ".png", keep);
+
+    // The pick lines, with the tool id and the treatment codes run into the
+    // next line; the empty hand's click at the shin treats nothing.
     const QStringList lines = QString::fromStdString(game.output()).split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 4) << game.output();
-    const char *const written[][2] = {{"", "Pflaster"}, {"6", "L_Shin1"}, {"3", "L_Shin1"}};
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(lines.size(), 5) << game.output();
+    const char *const written[][2] = {
+        {"", "Pflaster"}, {"6", "L_Shin1"}, {"3", "L_Shin1"}, {"", "Transfusion"}};
+    for (int i = 0; i < 4; ++i) {
         const QRegularExpressionMatch m = pickLine.match(lines[i]);
         EXPECT_TRUE(m.hasMatch() && m.captured(1) == written[i][0] &&
                     m.captured(2) == written[i][1])
             << lines[i].toStdString();
     }
-    EXPECT_EQ(lines[3], QString());
+    EXPECT_EQ(lines[4], QStringLiteral("2"));
 }
 
 TEST(Misuse, MenuInAnyOrderBurstsOfInputAndGamesAfterTheFirstClose)
 {
     GameProcess game;
     Player player(game);
+    const QString kept = game.root() + QStringLiteral("/records");
+    game.environment.insert(QStringLiteral("CURAVANT_RECORD_DIR"), kept);
     ASSERT_TRUE(game.isValid() && player.isOpen() && game.start());
     ASSERT_TRUE(player.waitForIdleWindow()) << game.errors();
 
@@ -133,6 +194,10 @@ TEST(Misuse, MenuInAnyOrderBurstsOfInputAndGamesAfterTheFirstClose)
     }
     ASSERT_TRUE(player.closeToExit());
     player.expectCleanEnd();
+    // Nine games, each kept whole under a name of its own (a suffix for a
+    // game started in the same second as the one before).
+    for (const char *suffix : {"csv", "txt", "png"})
+        EXPECT_EQ(records(kept, suffix).size(), 9) << suffix;
 
     // Only pick lines, with the numbers that ran into them; most of the keys
     // and clicks picked something.

@@ -1,5 +1,6 @@
 // curavant-sim --plot: the picture it leaves, checked against the table it
-// prints, the picture file that appears whole or not at all, and boundaries
+// prints, the same picture drawn from a recorded course and in a German
+// locale, an older picture left alone on failure, and boundaries
 // of the plot's scale labels and of the room for marker labels.
 
 #include "courseplot.h"
@@ -9,6 +10,7 @@
 #include "valueaxis.h"
 
 #include <QImage>
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -78,23 +80,38 @@ TEST(Plot, DrawsEachCurveInItsPanelAndAMarkerAtEveryTreatmentAndComplication)
         }
 }
 
-TEST(Plot, ReplacesAnOlderPictureOnlyWithAWholeOneAndWritesThroughALink)
+TEST(Plot, LeavesAnOlderPictureAloneWhenTheTableCannotBeWritten)
 {
-    const std::string folder = freshFolder("replace"), older = folder + "/Course.PNG";
-    writeFile(older, "older");
-    std::filesystem::create_symlink("real.png", folder + "/link.png");
+    const std::string folder = freshFolder("replace");
+    const std::string older = writeFile(folder + "/Course.PNG", "older");
     const SimRun full = runSim({"--plot", older}, "3 7\n", "> /dev/full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "7\ncuravant-sim: cannot write the table to standard output\n");
+    EXPECT_EQ(listing(folder), std::set<std::string>{"Course.PNG"});
     EXPECT_EQ(std::filesystem::file_size(older), 5u);
-    EXPECT_EQ(listing(folder), (std::set<std::string>{"Course.PNG", "link.png"}));
+}
 
-    ASSERT_EQ(runSim({"--steps=5", "--plot", older}).status, 0);
-    ASSERT_EQ(runSim({"--steps=5", "--plot", folder + "/link.png"}).status, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(older)).width(), 1600);
-    EXPECT_EQ(QImage(QString::fromStdString(folder + "/real.png")).width(), 1600);
-    EXPECT_TRUE(std::filesystem::is_symlink(folder + "/link.png"));
-    EXPECT_EQ(listing(folder), (std::set<std::string>{"Course.PNG", "link.png", "real.png"}));
+TEST(Plot, RedrawsARecordedCourseAndDrawsTheSameInAGermanLocale)
+{
+    const std::string folder = freshFolder("course") + "/", script = folder + "s.txt";
+    writeFile(script, "2 3\n5 7\n9 1\n9 2\n13 4\n");
+    std::map<std::string, SimRun> runs;
+    for (const char *locale : {"C", "de_DE.UTF-8"}) {
+        ASSERT_TRUE(std::setlocale(LC_ALL, locale)) << "tools/setup.sh makes " << locale;
+        setenv("LC_ALL", locale, 1);
+        runs[locale] = runSim({"--steps=40", "--plot", folder + locale + ".png", script});
+        writeFile(folder + locale + ".csv", runs[locale].out);
+        runs[locale + std::string("course")] = runSim(
+            {"--plot", folder + locale + "-course.png", "--course", folder + "C.csv", script});
+    }
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(runs["de_DE.UTF-8"].out, runs["C"].out);
+    const auto image = [&](const std::string &name) {
+        return QImage(QString::fromStdString(folder + name + ".png")).copy(0, 66, 1600, 834);
+    };
+    for (const char *name : {"de_DE.UTF-8", "C-course", "de_DE.UTF-8-course"})
+        EXPECT_EQ(image(name), image("C")) << name << " (below the subtitle)";
+    EXPECT_EQ(runs["de_DE.UTF-8course"].out + runs["de_DE.UTF-8course"].err, "");
 }
 
 TEST(PlotPieces, Boundaries)

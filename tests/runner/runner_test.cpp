@@ -55,12 +55,19 @@ const std::string line1 = "<stdin>:1: ", twoInts = "expected two integers '<step
 const std::string stepZero = "step '0' is outside 1..120";
 const std::string stepsRange = "--steps must lie between 1 and 100000, not ";
 const std::string noPlot = ": cannot write the plot: ";
+const std::string sixteen = "expected 16 comma-separated values, found ";
 const std::string pngOnly = "--plot draws PNG pictures only: give a file name ending in .png, not ";
 
 // The cases, run in `folder`, which holds a folder dir.png and a pipe pipe.png.
 std::vector<BadInput> badInputs(const std::string &folder)
 {
     const std::string dir = folder + "/dir.png", pipe = folder + "/pipe.png";
+    const std::string good = runSim({"--steps=3"}).out, courses = freshFolder("courses") + "/";
+    std::string german = good;
+    german[german.rfind('.')] = ',';
+    const std::string png = folder + "/c.png", comma = writeFile(courses + "de", german);
+    const std::string cut = writeFile(courses + "cut", good.substr(0, good.find('\n') + 20));
+    const std::string game = writeFile(courses + "game", good), header = good.substr(0, 40);
     const std::string nowhere = folder + "/x/a.png", missing = folder + "/missing";
     std::string tooMany;
     for (int i = 0; i <= 10000; ++i)
@@ -82,15 +89,32 @@ std::vector<BadInput> badInputs(const std::string &folder)
         {"StepsEscape", {"--steps", "\x1b[1m"}, "", "--steps takes a whole number, not '?[1m'"},
         {"StepsZero", {"--steps", "0"}, "", stepsRange + "'0'"},
         {"StepsTooMany", {"--steps", "100001"}, "", stepsRange + "'100001'"},
-        {"StepsMissing", {"--steps"}, "", "option --steps needs a number of steps"},
-        {"OptionsAreCaseSensitive", {"--Steps", "5"}, "", "unknown option '--Steps' (see --help)"},
+        {"StepsMissing", {"--steps"}, "", "Missing value after '--steps' (see --help)"},
+        {"OptionsAreCaseSensitive", {"--Steps", "5"}, "", "Unknown option 'Steps' (see --help)"},
         {"TwoScripts", {"a", "b"}, "", "only one script can be played, got 'a' and 'b'"},
         {"PngInTheMiddle", {"--plot=c.png.txt"}, "", pngOnly + "'c.png.txt'"},
-        {"PlotNameMissing", {"--plot"}, "", "option --plot needs a file name ending in .png"},
+        {"PlotNameMissing", {"--plot"}, "", "Missing value after '--plot' (see --help)"},
         {"NoFolder", {"--plot", nowhere}, "", nowhere + noPlot + "No such file or directory"},
-        {"FolderInTheWay", {"--plot", dir}, "", dir + noPlot + "Is a directory"},
+        {"FolderInTheWay", {"--plot", dir}, "", dir + noPlot + "Filename refers to a directory"},
         {"Pipe", {"--plot", pipe}, "", pipe + noPlot + "not a regular file"},
-        {"BadScriptAndPlot", {"--plot", folder + "/c.png"}, "0 3", line1 + stepZero},
+        {"BadScriptAndPlot", {"--plot", png}, "0 3", line1 + stepZero},
+        {"CourseCut", {"--plot", png, "--course", cut}, "", cut + ":2: " + sixteen + "7"},
+        {"CourseWithADecimalComma",
+         {"--plot", png, "--course", comma},
+         "",
+         comma + ":4: " + sixteen + "17"},
+        {"CourseOfSomethingElse",
+         {"--plot", png, "--course", writeFile(courses + "h", header)},
+         "",
+         courses + "h:1: not a course table: the header differs from curavant-sim's"},
+        {"CourseBadTreatment",
+         {"--plot", png, "--course", game, "-"},
+         "4 7\n5 7",
+         "<stdin>:2: step '5' is outside 1..4"},
+        {"CourseWithoutPlot",
+         {"--course", game},
+         "",
+         "--course only goes with --plot, and takes its steps from the table"},
     };
 }
 

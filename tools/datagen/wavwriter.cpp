@@ -2,30 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-
-namespace
-{
-
-// RIFF is little-endian whatever the host is.
-void put16(std::vector<std::uint8_t> &out, std::uint32_t value)
-{
-    out.push_back(static_cast<std::uint8_t>(value & 0xff));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xff));
-}
-
-void put32(std::vector<std::uint8_t> &out, std::uint32_t value)
-{
-    put16(out, value & 0xffff);
-    put16(out, value >> 16);
-}
-
-void putTag(std::vector<std::uint8_t> &out, const char *tag)
-{
-    out.insert(out.end(), tag, tag + 4);
-}
-
-} // namespace
+#include <sndfile.h>
 
 std::int16_t WavWriter::toPcm(double sample)
 {
@@ -33,34 +10,20 @@ std::int16_t WavWriter::toPcm(double sample)
     return static_cast<std::int16_t>(std::lround(clamped * 32767.0));
 }
 
-std::vector<std::uint8_t> WavWriter::encode(const std::vector<double> &samples) const
-{
-    const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    std::vector<std::uint8_t> out;
-    out.reserve(44 + dataBytes);
-    putTag(out, "RIFF");
-    put32(out, 36 + dataBytes);
-    putTag(out, "WAVE");
-    putTag(out, "fmt ");
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, 1); // mono
-    put32(out, static_cast<std::uint32_t>(rate));
-    put32(out, static_cast<std::uint32_t>(rate) * 2); // bytes per second
-    put16(out, 2);                                    // bytes per frame
-    put16(out, 16);                                   // bits per sample
-    putTag(out, "data");
-    put32(out, dataBytes);
-    for (double sample : samples)
-        put16(out, static_cast<std::uint16_t>(toPcm(sample)));
-    return out;
-}
-
 bool WavWriter::write(const std::string &path, const std::vector<double> &samples) const
 {
-    const std::vector<std::uint8_t> bytes = encode(samples);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char *>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file);
+    // The samples are rounded here rather than by libsndfile, which rounds
+    // halves to even: the sounds stay what they have always been.
+    std::vector<short> pcm(samples.size());
+    std::transform(samples.begin(), samples.end(), pcm.begin(), toPcm);
+    SF_INFO format{};
+    format.samplerate = rate;
+    format.channels = 1;
+    format.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE *file = sf_open(path.c_str(), SFM_WRITE, &format);
+    if (!file)
+        return false;
+    const auto count = static_cast<sf_count_t>(pcm.size());
+    const bool written = sf_write_short(file, pcm.data(), count) == count;
+    return sf_close(file) == 0 && written;
 }

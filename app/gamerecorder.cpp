@@ -1,0 +1,158 @@
+#include "gamerecorder.h"
+
+#include "courselog.h"
+#include "courseplot.h"
+#include "coursetable.h"
+#include "fraktur.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace
+{
+
+QString dateAndTime(const QDateTime &when)
+{
+    return QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+} // namespace
+
+GameRecorder::GameRecorder(QString folder, const Fraktur &patient)
+    : folder(std::move(folder)), patient(patient)
+{
+}
+
+GameRecorder::~GameRecorder()
+{
+    gameEnded();
+}
+
+void GameRecorder::gameStarted()
+{
+    gameEnded();
+    if (folder.isEmpty())
+        return;
+    started = QDateTime::currentDateTime();
+    recording = openFiles();
+    if (!recording)
+        return;
+    log = std::make_unique<CourseLog>(patient);
+    steps = 0;
+    write(table, std::string(csvHeader) + "\n");
+    write(treatments, "# Curavant game of " + dateAndTime(started).toStdString() + "\n");
+}
+
+bool GameRecorder::openFiles()
+{
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), error);
+    if (error) {
+        fail(QString::fromStdString(error.message()));
+        return false;
+    }
+    const QString base = QDir(folder).filePath(
+        QLocale::c().toString(started, QStringLiteral("'curavant-'yyyyMMdd-HHmmss")));
+    for (int n = 1; n < 1000 && !folder.isEmpty(); ++n)
+        if (openNamed(n == 1 ? base : base + QLatin1Char('-') + QString::number(n)))
+            return true;
+    if (!folder.isEmpty())
+        fail(QStringLiteral("every name for this second is taken"));
+    return false;
+}
+
+// Opens the game's files under `base` unless one of them is there already:
+// a name once taken is never written over.
+bool GameRecorder::openNamed(const QString &base)
+{
+    if (QFile::exists(base + QStringLiteral(".png")))
+        return false;
+    const QByteArray name = QFile::encodeName(base);
+    table = std::fopen((name + ".csv").constData(), "wx");
+    if (table)
+        treatments = std::fopen((name + ".txt").constData(), "wx");
+    if (treatments) {
+        path = base;
+        return true;
+    }
+    const int why = errno;
+    if (table) {
+        std::fclose(table);
+        table = nullptr;
+        std::remove((name + ".csv").constData());
+    }
+    if (why != EEXIST)
+        fail(QString::fromLocal8Bit(std::strerror(why)));
+    return false;
+}
+
+void GameRecorder::treated(ActionCode code)
+{
+    if (!recording)
+        return;
+    log->treated(steps + 1, code);
+    write(treatments, std::to_string(steps + 1) + " " + std::to_string(code) + "\n");
+}
+
+void GameRecorder::stepped(const Readings &readings)
+{
+    if (!recording)
+        return;
+    ++steps;
+    log->stepped(steps, readings);
+    write(table, csvRow(steps, patient, readings));
+}
+
+// Each line reaches the file at once, so that a game cut short by a crash
+// or a kill leaves a valid record up to its last step.
+void GameRecorder::write(std::FILE *file, const std::string &text)
+{
+    if (recording && (std::fputs(text.c_str(), file) < 0 || std::fflush(file) != 0))
+        fail(QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+void GameRecorder::gameEnded()
+{
+    if (!recording)
+        return;
+    closeFiles();
+    if (recording)
+        drawPicture();
+    recording = false;
+    log.reset();
+}
+
+void GameRecorder::drawPicture()
+{
+    const Course &course = log->course();
+    QSaveFile picture(path + QStringLiteral(".png"));
+    const QString source = QStringLiteral("game of ") + dateAndTime(started);
+    if (!picture.open(QIODevice::WriteOnly) ||
+        picture.write(CoursePlot(course, source.toStdString()).png()) < 0 || !picture.commit())
+        fail(picture.errorString());
+}
+
+void GameRecorder::closeFiles()
+{
+    for (std::FILE **file : {&table, &treatments}) {
+        const bool closed = !*file || std::fclose(*file) == 0;
+        *file = nullptr;
+        if (!closed && recording)
+            fail(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+}
+
+// The first failure is reported; from then on nothing is recorded.
+void GameRecorder::fail(const QString &reason)
+{
+    std::fprintf(stderr, "curavant: cannot record games in %s: %s\n",
+                 QFile::encodeName(folder).constData(), reason.toLocal8Bit().constData());
+    recording = false;
+    folder.clear();
+    closeFiles();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "codes.h"
+
+#include <QDateTime>
+#include <QString>
+#include <cstdio>
+#include <memory>
+
+class CourseLog;
+class Fraktur;
+struct Readings;
+
+// Keeps every game played in the window for a debrief, in the folder that
+// CURAVANT_RECORD_DIR names: curavant-YYYYMMDD-HHMMSS.csv, the course as
+// curavant-sim prints it, one row written and flushed per step; .txt, the
+// treatments as a curavant-sim script; .png, the course drawn at the game's
+// end. It only reads what the game hands it and draws no random number.
+// When the folder cannot be written it says so once on standard error and
+// records nothing more.
+class GameRecorder
+{
+  public:
+    // An empty folder: nothing is recorded and no file is touched.
+    GameRecorder(QString folder, const Fraktur &patient);
+    ~GameRecorder(); // ends a game still running
+    GameRecorder(const GameRecorder &) = delete;
+    GameRecorder &operator=(const GameRecorder &) = delete;
+
+    // After "Start!" has reset the scenario; ends a game still running first.
+    void gameStarted();
+    // After the scenario has been given `code`.
+    void treated(ActionCode code);
+    // After a scenario step, with the readings the monitor was given.
+    void stepped(const Readings &readings);
+    void gameEnded();
+
+  private:
+    bool openFiles();
+    bool openNamed(const QString &base);
+    void write(std::FILE *file, const std::string &text);
+    void drawPicture();
+    void closeFiles();
+    void fail(const QString &reason);
+
+    QString folder;
+    const Fraktur &patient;
+    bool recording = false;
+    QDateTime started;
+    QString path; // of the game's files, without the suffix
+    std::FILE *table = nullptr;
+    std::FILE *treatments = nullptr;
+    std::unique_ptr<CourseLog> log;
+    int steps = 0;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "course.h"
+
+class Fraktur;
+struct Readings;
+
+// Keeps the course of a game while it is played, for drawing it: the values
+// of every step and the moments worth marking. The scenario is watched, not
+// driven: the log reads the patient and the readings it is handed and never
+// draws a random number.
+class CourseLog
+{
+  public:
+    explicit CourseLog(const Fraktur &patient);
+
+    // After the scenario has been given `code` just before step `step`.
+    void treated(int step, ActionCode code);
+    // After step `step`'s tick, with the readings the monitor was given.
+    void stepped(int step, const Readings &readings);
+
+    const Course &course() const { return log; }
+
+  private:
+    struct Watched {
+        int complicationActive;
+        int bleedingStage;
+        bool alive;
+    };
+    Watched watch() const;
+
+    const Fraktur &patient;
+    // The state before the coming tick. The shock flag alone would miss a
+    // shock that a treatment ends and the tick starts again.
+    Watched before;
+    Course log;
+};
