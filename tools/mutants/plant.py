@@ -14,6 +14,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 LINE_BREAK = "\u00b6"
+ALTERNATIVE = "\u2016"
 
 
 def read_table(path):
@@ -62,11 +63,16 @@ def test_targets(build):
 
 
 def try_fault(fault, tree, build, log, ctest_extra, slow):
-    ident, files, old, new, _ = fault
-    # The code may have moved: the first of the files named that holds the
+    ident, files, olds, news, _ = fault
+    # The code may have moved: the first of the places named that holds its
     # old text once takes the fault.
-    for file in files.split("|"):
+    places = list(zip(files.split("|"), olds.split(ALTERNATIVE), news.split(ALTERNATIVE)))
+    if len(olds.split(ALTERNATIVE)) == 1:
+        places = [(file, olds, news) for file in files.split("|")]
+    for file, old, new in places:
         path = os.path.join(tree, file)
+        if not os.path.exists(path):
+            continue
         with open(path, encoding="utf-8") as source:
             original = source.read()
         if original.count(old) == 1:
