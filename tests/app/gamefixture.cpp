@@ -10,103 +10,71 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <iostream>
-#include <sstream>
-
-static std::ostringstream output;
-
-// The window needs the application object before the first test runs; the
-// program's standard output is kept for takeOutput.
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    std::streambuf *const console = std::cout.rdbuf(output.rdbuf());
-    const int status = RUN_ALL_TESTS();
-    std::cout.rdbuf(console);
-    return status;
+// The window needs the application object before the first test runs.
+int main(int argc, char **argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
 }
 
 void runWindow(const std::function<void(Fenster &)> &body,
-               const std::function<void(Fenster &)> &afterLoop)
-{
-    static char programName[] = "curavant";
-    static char *arguments[] = {programName, nullptr};
-    cameraPosition[0] = -80;
-    cameraPosition[1] = 160;
-    cameraPosition[2] = 0;
-    yaw = pitch = 0;
-    lastCursorX = lastCursorY = -1;
-    restartRandomSequence();
-    takeOutput();
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        body(*mainWindow);
-        ran = true;
-        mainWindow->close();
-    });
-    Fenster window(1, arguments);
-    EXPECT_TRUE(ran);
-    if (afterLoop)
-        afterLoop(window);
+               const std::function<void(Fenster &)> &afterLoop) {
+  static char programName[] = "curavant";
+  static char *arguments[] = {programName, nullptr};
+  cameraPosition[0] = -80;
+  cameraPosition[1] = 160;
+  cameraPosition[2] = 0;
+  yaw = pitch = 0;
+  lastCursorX = lastCursorY = -1;
+  restartRandomSequence();
+  bool ran = false;
+  QTimer::singleShot(0, [&] {
+    body(*mainWindow);
+    ran = true;
+    mainWindow->close();
+  });
+  Fenster window(1, arguments);
+  EXPECT_TRUE(ran);
+  if (afterLoop)
+    afterLoop(window);
 }
 
-void useRoom(const char *text)
-{
-    static QTemporaryDir root;
-    static const bool made =
-        QDir(root.path()).mkpath("build") && QDir(root.path()).mkpath("data") &&
-        QFile::link(CURAVANT_SOURCE_DIR "/data/Icons", root.filePath("data/Icons"));
-    ASSERT_TRUE(made);
-    QDir::setCurrent(root.filePath("build"));
-    QFile file(root.filePath("data/scene002.iv"));
-    if (!text)
-        file.remove();
-    else if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text);
+void useRoom(const char *text) {
+  static QTemporaryDir root;
+  static const bool made = QDir(root.path()).mkpath("build") &&
+                           QDir(root.path()).mkpath("data") &&
+                           QFile::link(CURAVANT_SOURCE_DIR "/data/Icons",
+                                       root.filePath("data/Icons"));
+  ASSERT_TRUE(made);
+  QDir::setCurrent(root.filePath("build"));
+  QFile file(root.filePath("data/scene002.iv"));
+  if (!text)
+    file.remove();
+  else if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    file.write(text);
 }
 
-std::string takeOutput()
-{
-    const std::string text = output.str();
-    output.str(std::string());
-    return text;
+void lookAlongMinusZ(float x, float y, float z) {
+  cameraPosition[0] = x;
+  cameraPosition[1] = y;
+  cameraPosition[2] = z;
+  yaw = -1.5707964f;
+  pitch = 0;
+  camera->position.setValue(x, y, z);
+  camera->orientation.setValue(SbRotation::identity());
 }
 
-void lookAlongMinusZ(float x, float y, float z)
-{
-    cameraPosition[0] = x;
-    cameraPosition[1] = y;
-    cameraPosition[2] = z;
-    yaw = -1.5707964f;
-    pitch = 0;
-    camera->position.setValue(x, y, z);
-    camera->orientation.setValue(SbRotation::identity());
+void sendKey(QEvent::Type type, int key) {
+  QKeyEvent event(type, key, Qt::NoModifier);
+  QApplication::sendEvent(renderArea->getGLWidget(), &event);
 }
 
-void sendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button)
-{
-    const Qt::MouseButton pressed = type == QEvent::MouseMove ? Qt::NoButton : button;
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
-    QWidget *view = renderArea->getGLWidget();
-    QMouseEvent event(type, at, view->mapToGlobal(at), pressed, held, Qt::NoModifier);
-    QApplication::sendEvent(view, &event);
-}
-
-void sendKey(QEvent::Type type, int key)
-{
-    QKeyEvent event(type, key, Qt::NoModifier);
-    QApplication::sendEvent(renderArea->getGLWidget(), &event);
-}
-
-QImage grabView()
-{
-    renderArea->render();
-    const WId view = renderArea->getGLWidget()->winId();
-    return QGuiApplication::primaryScreen()->grabWindow(view).toImage();
+QImage grabView() {
+  renderArea->render();
+  const WId view = renderArea->getGLWidget()->winId();
+  return QGuiApplication::primaryScreen()->grabWindow(view).toImage();
 }
