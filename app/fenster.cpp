@@ -22,6 +22,21 @@
 Fenster *mainWindow = nullptr;
 QCursor *viewCursor = nullptr;
 
+namespace
+{
+// SoQt sets its classes up once per process and aborts when asked a second
+// time (1.6.3), so only the first window initialises it; a window built after
+// that one (tests build many) gets a plain widget of its own for the 3D view.
+QWidget *initViewer(int argc, char **argv)
+{
+    static bool initialised = false;
+    if (initialised)
+        return new QWidget;
+    initialised = true;
+    return SoQt::init(argc, argv, argv[0], "SoQt");
+}
+} // namespace
+
 Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
 {
     createWidgets();
@@ -30,7 +45,7 @@ Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
     level = fraktur;
     recorder = new GameRecorder(QFile::decodeName(qgetenv("CURAVANT_RECORD_DIR")), *fraktur);
     soundBank = new SoundBank;
-    viewWidget = SoQt::init(argc, argv, argv[0], "SoQt");
+    viewWidget = initViewer(argc, argv);
     loadIcons();
     mainWindow = this;
     timeLeft = 2400;

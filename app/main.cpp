@@ -2,6 +2,7 @@
 #include "fenster.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLayout>
 
 #include <clocale>
@@ -20,13 +21,16 @@ int main(int argc, char **argv)
     std::setlocale(LC_NUMERIC, "C");
     std::setlocale(LC_MESSAGES, "C");
     Fenster window(argc, argv);
-    window.show();
     // Closing the window destroyed its native windows, and with them Qt hid
     // the side column's widgets; show() lays the window out before it shows
-    // them again, which leaves the logo over the side column. Lay it out
-    // once more now that they are visible.
+    // them again, which would put the logo over the side column and then
+    // move it. A moved logo at times kept a picture drawn for its old place,
+    // so the logo stays out until the side column is laid out once more.
+    window.logoLabel->hide();
+    window.show();
     window.centralWidget()->layout()->invalidate();
     window.centralWidget()->layout()->activate();
+    window.logoLabel->show();
     // The moved widgets must not keep what the old layout drew there.
     window.update();
     return app.exec();

@@ -25,13 +25,10 @@ void unloadWav(ALenum format, ALvoid *data, ALsizei size, ALsizei frequency)
 #pragma GCC diagnostic pop
 }
 
-// Attaches one loaded sound to its source with the bank's fixed attributes.
-void setUpSource(ALuint source, ALuint buffer, const ALfloat *position)
+// Gives a source the bank's fixed attributes.
+void setUpSource(ALuint source, const ALfloat *position)
 {
     static const ALfloat direction[] = {0.0f, 1.0f, 0.0f};
-    // Queued rather than set as AL_BUFFER; OpenAL accepts an empty buffer
-    // either way, so a sound that failed to load simply plays silence.
-    alSourceQueueBuffers(source, 1, &buffer);
     alSourcefv(source, AL_POSITION, position);
     alSourcefv(source, AL_DIRECTION, direction);
     alSourcef(source, AL_PITCH, 1.0f);
@@ -71,13 +68,18 @@ SoundBank::SoundBank()
         ALsizei size = 0;
         ALfloat frequency = 0.0f;
         ALvoid *data = alutLoadMemoryFromFile(soundFiles[index], &format, &size, &frequency);
-        if (data) {
+        const bool loaded = data != nullptr;
+        if (loaded) {
             const auto rate = static_cast<ALsizei>(frequency);
             alBufferData(buffers[index], format, data, size, rate);
             unloadWav(format, data, size, rate);
         }
         alGenSources(1, &sources[index]);
-        setUpSource(sources[index], buffers[index], sourcePosition);
+        // OpenAL Soft 1.24 refuses to queue a buffer that holds no data; a
+        // source with nothing queued plays silence on every version.
+        if (loaded)
+            alSourceQueueBuffers(sources[index], 1, &buffers[index]);
+        setUpSource(sources[index], sourcePosition);
         alDistanceModel(AL_INVERSE_DISTANCE);
     }
     alSourcei(sources[ambience], AL_LOOPING, AL_TRUE);

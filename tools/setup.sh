@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Curavant needs to build, run and test.
+# Installs the Debian 12 or 13 packages Curavant needs to build, run and test.
 # Idempotent: when everything is there it only asks dpkg and returns.
 set -euo pipefail
 

@@ -32,15 +32,22 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Section)" = games ] || fail "section"
 field Maintainer | grep -q '@' || fail "no maintainer address"
 [ "$(field Description | wc -l)" -ge 2 ] || fail "no long description"
-depends=$(field Depends)
-for needed in libcoin80c libsoqt520 libqt5widgets5 libqt5gui5 libopenal1 libalut0 \
-  libgl1-mesa-dri libc6; do
-  grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
-done
 
 # -- what it installs --------------------------------------------------------
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
+# Depends names every package that holds a library the binaries link, as
+# dpkg-shlibdeps finds them on this system, and the Mesa driver OpenGL needs.
+depends=$(field Depends)
+mkdir -p "$scratch/shlibs/debian"
+touch "$scratch/shlibs/debian/control"
+linked=$(cd "$scratch/shlibs" && dpkg-shlibdeps -O "$root/usr/share/curavant/bin/curavant" \
+  "$root/usr/bin/curavant-sim" 2>"$scratch/shlibs.log" | sed -n 's/^shlibs:Depends=//p' | tr -d ' ' | tr ',|' '\n\n')
+for needed in $(sed 's/(.*//' <<<"$linked") libgl1-mesa-dri; do
+  grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+apt-get --simulate install "$deb" >"$scratch/apt.log" 2>&1 ||
+  fail "the package would not install here: $(cat "$scratch/apt.log")"
 for file in usr/bin/curavant usr/bin/curavant-sim usr/share/curavant/bin/curavant; do
   [ -x "$root/$file" ] || fail "$file is missing or not executable"
 done
