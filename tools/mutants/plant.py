@@ -109,6 +109,7 @@ def main():
     parser.add_argument("--build")
     parser.add_argument("--out")
     parser.add_argument("--only", default="")
+    parser.add_argument("--reverse", action="store_true")
     parser.add_argument("--ctest", default="", help="extra ctest arguments")
     parser.add_argument("--slow", default="e2e|soak", help="tests run only when the rest pass")
     args = parser.parse_args()
@@ -117,9 +118,10 @@ def main():
     out = os.path.abspath(args.out or os.path.join(build, "mutants.tsv"))
     log = out + ".log"
     only = set(filter(None, args.only.split(",")))
-    skip = done_ids(out)
-    for fault in read_table(os.path.join(HERE, "mutants.tsv")):
-        if fault[0] in skip or (only and fault[0] not in only):
+    faults = read_table(os.path.join(HERE, "mutants.tsv"))
+    # Two checkouts may share the work: one from each end of the table.
+    for fault in reversed(faults) if args.reverse else faults:
+        if fault[0] in done_ids(out) or (only and fault[0] not in only):
             continue
         began = time.time()
         verdict, detail = try_fault(fault, tree, build, log, args.ctest.split(), args.slow)
