@@ -15,66 +15,71 @@
 #include <QTimer>
 
 // The window needs the application object before the first test runs.
-int main(int argc, char **argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
 }
 
 void runWindow(const std::function<void(Fenster &)> &body,
-               const std::function<void(Fenster &)> &afterLoop) {
-  static char programName[] = "curavant";
-  static char *arguments[] = {programName, nullptr};
-  cameraPosition[0] = -80;
-  cameraPosition[1] = 160;
-  cameraPosition[2] = 0;
-  yaw = pitch = 0;
-  lastCursorX = lastCursorY = -1;
-  restartRandomSequence();
-  bool ran = false;
-  QTimer::singleShot(0, [&] {
-    body(*mainWindow);
-    ran = true;
-    mainWindow->close();
-  });
-  Fenster window(1, arguments);
-  EXPECT_TRUE(ran);
-  if (afterLoop)
-    afterLoop(window);
+               const std::function<void(Fenster &)> &afterLoop)
+{
+    static char programName[] = "curavant";
+    static char *arguments[] = {programName, nullptr};
+    cameraPosition[0] = -80;
+    cameraPosition[1] = 160;
+    cameraPosition[2] = 0;
+    yaw = pitch = 0;
+    lastCursorX = lastCursorY = -1;
+    restartRandomSequence();
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        body(*mainWindow);
+        ran = true;
+        mainWindow->close();
+    });
+    Fenster window(1, arguments);
+    EXPECT_TRUE(ran);
+    if (afterLoop)
+        afterLoop(window);
 }
 
-void useRoom(const char *text) {
-  static QTemporaryDir root;
-  static const bool made = QDir(root.path()).mkpath("build") &&
-                           QDir(root.path()).mkpath("data") &&
-                           QFile::link(CURAVANT_SOURCE_DIR "/data/Icons",
-                                       root.filePath("data/Icons"));
-  ASSERT_TRUE(made);
-  QDir::setCurrent(root.filePath("build"));
-  QFile file(root.filePath("data/scene002.iv"));
-  if (!text)
-    file.remove();
-  else if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-    file.write(text);
+void useRoom(const char *text)
+{
+    static QTemporaryDir root;
+    static const bool made =
+        QDir(root.path()).mkpath("build") && QDir(root.path()).mkpath("data") &&
+        QFile::link(CURAVANT_SOURCE_DIR "/data/Icons", root.filePath("data/Icons"));
+    ASSERT_TRUE(made);
+    QDir::setCurrent(root.filePath("build"));
+    QFile file(root.filePath("data/scene002.iv"));
+    if (!text)
+        file.remove();
+    else if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(text);
 }
 
-void lookAlongMinusZ(float x, float y, float z) {
-  cameraPosition[0] = x;
-  cameraPosition[1] = y;
-  cameraPosition[2] = z;
-  yaw = -1.5707964f;
-  pitch = 0;
-  camera->position.setValue(x, y, z);
-  camera->orientation.setValue(SbRotation::identity());
+void lookAlongMinusZ(float x, float y, float z)
+{
+    cameraPosition[0] = x;
+    cameraPosition[1] = y;
+    cameraPosition[2] = z;
+    yaw = -1.5707964f;
+    pitch = 0;
+    camera->position.setValue(x, y, z);
+    camera->orientation.setValue(SbRotation::identity());
 }
 
-void sendKey(QEvent::Type type, int key) {
-  QKeyEvent event(type, key, Qt::NoModifier);
-  QApplication::sendEvent(renderArea->getGLWidget(), &event);
+void sendKey(QEvent::Type type, int key)
+{
+    QKeyEvent event(type, key, Qt::NoModifier);
+    QApplication::sendEvent(renderArea->getGLWidget(), &event);
 }
 
-QImage grabView() {
-  renderArea->render();
-  const WId view = renderArea->getGLWidget()->winId();
-  return QGuiApplication::primaryScreen()->grabWindow(view).toImage();
+QImage grabView()
+{
+    renderArea->render();
+    const WId view = renderArea->getGLWidget()->winId();
+    return QGuiApplication::primaryScreen()->grabWindow(view).toImage();
 }

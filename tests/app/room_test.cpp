@@ -27,7 +27,8 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
+namespace
+{
 // Four top-level nodes with pendulums between them, all swinging; "pend1"
 // names a rotor and "pend3" is missing.
 const char *const fullRoom =
@@ -42,23 +43,25 @@ const char *const darkRoom = "#Inventor V2.1 ascii\nSeparator { }\n";
 
 // A running game on screen, the eye 100 units in front of the wound at
 // (10, 93, 63) looking at it.
-void faceTheWound(Fenster &w, int stage) {
-  w.startAction->trigger();
-  w.level->bleedingStage = 0;
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-  QCoreApplication::processEvents();
-  lookAlongMinusZ(10, 93, 163);
-  w.level->bleedingStage = stage;
+void faceTheWound(Fenster &w, int stage)
+{
+    w.startAction->trigger();
+    w.level->bleedingStage = 0;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QCoreApplication::processEvents();
+    lookAlongMinusZ(10, 93, 163);
+    w.level->bleedingStage = stage;
 }
 
 // The red pixels of the image inside `box`; the wound is at the centre of the
 // view (400, 300).
-int redPixels(const QImage &image, const QRect &box = QRect(0, 0, 800, 600)) {
-  int count = 0;
-  for (int y = box.top(); y <= box.bottom(); ++y)
-    for (int x = box.left(); x <= box.right(); ++x)
-      count += qRed(image.pixel(x, y)) > 200 && qGreen(image.pixel(x, y)) < 60;
-  return count;
+int redPixels(const QImage &image, const QRect &box = QRect(0, 0, 800, 600))
+{
+    int count = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            count += qRed(image.pixel(x, y)) > 200 && qGreen(image.pixel(x, y)) < 60;
+    return count;
 }
 const QRect atTheWound(398, 298, 5, 5);
 } // namespace
@@ -68,152 +71,145 @@ const QRect atTheWound(398, 298, 5, 5);
 // until a shock, which swings them while it lasts. The program holds one
 // reference, on the root: the teardown destroys every node exactly once and
 // forgets them.
-TEST(Room, GraphIsBuiltAroundTheRoomAndDestroyedOnce) {
-  useRoom(fullRoom);
-  std::vector<std::unique_ptr<SoNodeSensor>> sensors;
-  std::vector<int> deaths(15, 0);
-  const auto setUp = [&](Fenster &w) {
-    std::vector<std::string> children;
-    for (int i = 0; i < sceneRoot->getNumChildren(); ++i)
-      children.push_back(
-          std::string(sceneRoot->getChild(i)->getTypeId().getName()) + " " +
-          sceneRoot->getChild(i)->getName().getString());
-    const std::vector<std::string> expected = {
-        "PerspectiveCamera ", "DirectionalLight ", "Cube First",
-        "Rotor pend1",        "Pendulum pend2",    "Separator Middle",
-        "Pendulum pend4",     "Pendulum pend5",    "Pendulum pend6",
-        "Cube Last",          "EventCallback ",    "EventCallback ",
-        "EventCallback ",     "Callback "};
-    ASSERT_EQ(children, expected);
-    const int found[6] = {0, 4, 0, 6, 7, 8};
-    const auto swinging = [&](bool on) {
-      for (int i = 0; i < 6; ++i)
-        EXPECT_TRUE(found[i]
-                        ? w.pendulums[i] == sceneRoot->getChild(found[i]) &&
-                              w.pendulums[i]->on.getValue() == on
-                        : !w.pendulums[i])
-            << "pend" << i + 1;
-    };
-    swinging(false);
-    EXPECT_TRUE(w.logoLabel->isVisible() && !w.viewWidget->isVisible());
-    w.startAction->trigger();
-    EXPECT_TRUE(!w.logoLabel->isVisible() && w.viewWidget->isVisible());
-    auto &patient = *static_cast<Fraktur *>(w.level);
-    for (int shock : {1, 0}) {
-      patient.complicationActive = shock;
-      patient.complicationDivisor = 0.001f; // no strike unless the draw is 0
-      for (int tick = 0; tick < 20; ++tick)
-        w.advanceClock();
-      swinging(shock);
-    }
-    EXPECT_FALSE(static_cast<const SoRotor *>(SoNode::getByName("pend1"))
-                     ->on.getValue());
+TEST(Room, GraphIsBuiltAroundTheRoomAndDestroyedOnce)
+{
+    useRoom(fullRoom);
+    std::vector<std::unique_ptr<SoNodeSensor>> sensors;
+    std::vector<int> deaths(15, 0);
+    const auto setUp = [&](Fenster &w) {
+        std::vector<std::string> children;
+        for (int i = 0; i < sceneRoot->getNumChildren(); ++i)
+            children.push_back(std::string(sceneRoot->getChild(i)->getTypeId().getName()) + " " +
+                               sceneRoot->getChild(i)->getName().getString());
+        const std::vector<std::string> expected = {
+            "PerspectiveCamera ", "DirectionalLight ", "Cube First",     "Rotor pend1",
+            "Pendulum pend2",     "Separator Middle",  "Pendulum pend4", "Pendulum pend5",
+            "Pendulum pend6",     "Cube Last",         "EventCallback ", "EventCallback ",
+            "EventCallback ",     "Callback "};
+        ASSERT_EQ(children, expected);
+        const int found[6] = {0, 4, 0, 6, 7, 8};
+        const auto swinging = [&](bool on) {
+            for (int i = 0; i < 6; ++i)
+                EXPECT_TRUE(found[i] ? w.pendulums[i] == sceneRoot->getChild(found[i]) &&
+                                           w.pendulums[i]->on.getValue() == on
+                                     : !w.pendulums[i])
+                    << "pend" << i + 1;
+        };
+        swinging(false);
+        EXPECT_TRUE(w.logoLabel->isVisible() && !w.viewWidget->isVisible());
+        w.startAction->trigger();
+        EXPECT_TRUE(!w.logoLabel->isVisible() && w.viewWidget->isVisible());
+        auto &patient = *static_cast<Fraktur *>(w.level);
+        for (int shock : {1, 0}) {
+            patient.complicationActive = shock;
+            patient.complicationDivisor = 0.001f; // no strike unless the draw is 0
+            for (int tick = 0; tick < 20; ++tick)
+                w.advanceClock();
+            swinging(shock);
+        }
+        EXPECT_FALSE(static_cast<const SoRotor *>(SoNode::getByName("pend1"))->on.getValue());
 
-    for (int i = 0; i < 15; ++i) {
-      sensors.push_back(std::make_unique<SoNodeSensor>());
-      sensors.back()->attach(i < 14 ? sceneRoot->getChild(i) : sceneRoot);
-      sensors.back()->setDeleteCallback(
-          [](void *count, SoSensor *) { ++*static_cast<int *>(count); },
-          &deaths[i]);
-    }
-  };
-  runWindow(setUp, [&](Fenster &w) {
-    EXPECT_EQ(deaths, std::vector<int>(15, 1));
-    EXPECT_TRUE(!sceneRoot && !camera && !renderArea);
-    for (SoPendulum *pendulum : w.pendulums)
-      EXPECT_EQ(pendulum, nullptr);
-    EXPECT_TRUE(!particlePositions && !particleVelocities &&
-                !particleLastUpdate && !particleAges);
-    EXPECT_FALSE(w.running);
-    EXPECT_TRUE(w.viewWidget->isHidden() && !w.logoLabel->isHidden());
-  });
+        for (int i = 0; i < 15; ++i) {
+            sensors.push_back(std::make_unique<SoNodeSensor>());
+            sensors.back()->attach(i < 14 ? sceneRoot->getChild(i) : sceneRoot);
+            sensors.back()->setDeleteCallback(
+                [](void *count, SoSensor *) { ++*static_cast<int *>(count); }, &deaths[i]);
+        }
+    };
+    runWindow(setUp, [&](Fenster &w) {
+        EXPECT_EQ(deaths, std::vector<int>(15, 1));
+        EXPECT_TRUE(!sceneRoot && !camera && !renderArea);
+        for (SoPendulum *pendulum : w.pendulums)
+            EXPECT_EQ(pendulum, nullptr);
+        EXPECT_TRUE(!particlePositions && !particleVelocities && !particleLastUpdate &&
+                    !particleAges);
+        EXPECT_FALSE(w.running);
+        EXPECT_TRUE(w.viewWidget->isHidden() && !w.logoLabel->isHidden());
+    });
 }
 
 // No frame throws blood without bleeding, nor traversals other than a GL
 // render, nor frames while no game runs. Thrown, the drops start on the
 // wound, move only with the clock, and at stage 3 (10 to 20 units a second
 // upwards against a gravity of 30) rise by at most 7.7 units and fall back.
-TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock) {
-  useRoom(darkRoom);
-  runWindow([](Fenster &w) {
-    faceTheWound(w, 0);
-    EXPECT_EQ(redPixels(grabView()), 0);
-    w.level->bleedingStage = 3;
-    SoRayPickAction pick(renderArea->getViewportRegion());
-    pick.setPoint(SbVec2s(400, 300));
-    pick.apply(sceneRoot);
-    SoCallbackAction().apply(sceneRoot);
-    w.running = false;
-    renderArea->render();
-    w.running = true;
-    for (int i = 0; i < particleCount; ++i)
-      ASSERT_EQ(particleAges[i], -1) << "particle " << i;
+TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
+{
+    useRoom(darkRoom);
+    runWindow([](Fenster &w) {
+        faceTheWound(w, 0);
+        EXPECT_EQ(redPixels(grabView()), 0);
+        w.level->bleedingStage = 3;
+        SoRayPickAction pick(renderArea->getViewportRegion());
+        pick.setPoint(SbVec2s(400, 300));
+        pick.apply(sceneRoot);
+        SoCallbackAction().apply(sceneRoot);
+        w.running = false;
+        renderArea->render();
+        w.running = true;
+        for (int i = 0; i < particleCount; ++i)
+            ASSERT_EQ(particleAges[i], -1) << "particle " << i;
 
-    const QImage thrown = grabView();
-    renderArea->render();
-    EXPECT_GT(redPixels(thrown, atTheWound), 0);
-    EXPECT_EQ(redPixels(thrown), redPixels(thrown, atTheWound));
-    for (int i = 0; i < particleCount; ++i)
-      ASSERT_EQ(particlePositions[i], SbVec3f(0, 0, 0))
-          << "particle " << i << " moved";
-    float highest = 0, lowest = 0;
-    for (int tick = 0; tick < 40; ++tick) {
-      w.advanceClock();
-      renderArea->render();
-      for (int i = 0; i < particleCount; ++i) {
-        highest = std::max(highest, particlePositions[i][1]);
-        lowest = std::min(lowest, particlePositions[i][1]);
-      }
-    }
-    EXPECT_TRUE(highest > 3 && highest < 8) << "highest drop " << highest;
-    EXPECT_LT(lowest, 0);
-  });
+        const QImage thrown = grabView();
+        renderArea->render();
+        EXPECT_GT(redPixels(thrown, atTheWound), 0);
+        EXPECT_EQ(redPixels(thrown), redPixels(thrown, atTheWound));
+        for (int i = 0; i < particleCount; ++i)
+            ASSERT_EQ(particlePositions[i], SbVec3f(0, 0, 0)) << "particle " << i << " moved";
+        float highest = 0, lowest = 0;
+        for (int tick = 0; tick < 40; ++tick) {
+            w.advanceClock();
+            renderArea->render();
+            for (int i = 0; i < particleCount; ++i) {
+                highest = std::max(highest, particlePositions[i][1]);
+                lowest = std::min(lowest, particlePositions[i][1]);
+            }
+        }
+        EXPECT_TRUE(highest > 3 && highest < 8) << "highest drop " << highest;
+        EXPECT_LT(lowest, 0);
+    });
 }
 
 // Walking moves the eye and nothing else, and a step is taken whole or not at
 // all: the bounds of the room are strict, the edges of the bed walkable. The
 // step is formed in double and stored as float: formed in float, the last one
 // would end one float step further along, at -249.504395.
-TEST(Room, WalkingStopsAtTheWallsAndTheBed) {
-  const float quarterTurn = 1.5707964f;
-  const struct {
-    const char *name;
-    float x, z, yaw;
-    int key, presses;
-    float endX, endZ;
-  } walks[] = {
-      {"eighth Up reaches the bed's edge, ninth refused", -80, 0, 0, Qt::Key_Up,
-       9, -40, 0},
-      {"Down reaches -245, then refused", -80, 0, 0, Qt::Key_Down, 34, -245, 0},
-      {"front wall", 245, 0, 0, Qt::Key_Up, 1, 245, 0},
-      {"bed from its foot", 0, 95, -quarterTurn, Qt::Key_Up, 2, 0, 90},
-      {"bed from the +x side", 45, 0, 2 * quarterTurn, Qt::Key_Up, 2, 40, 0},
-      {"diagonal past z 230", 100, 227, quarterTurn / 2, Qt::Key_Up, 1, 100,
-       227},
-      {"diagonal past z -230", 100, -227, -quarterTurn / 2, Qt::Key_Up, 1, 100,
-       -227},
-      {"double precision", -245, 0, 0.449002683f, Qt::Key_Down, 1, -249.50441f,
-       -2.17033648f},
-  };
-  useRoom(darkRoom);
-  runWindow([&](Fenster &w) {
-    w.startAction->trigger();
-    const SbRotation aim = camera->orientation.getValue();
-    for (const auto &walk : walks) {
-      SCOPED_TRACE(walk.name);
-      cameraPosition[0] = walk.x;
-      cameraPosition[2] = walk.z;
-      yaw = walk.yaw;
-      for (int i = 0; i < walk.presses; ++i) {
-        sendKey(QEvent::KeyPress, walk.key);
-        sendKey(QEvent::KeyRelease, walk.key);
-      }
-      // Less than a float step near 250.
-      EXPECT_NEAR(cameraPosition[0], walk.endX, 1e-5);
-      EXPECT_NEAR(cameraPosition[2], walk.endZ, 1e-5);
-      EXPECT_EQ(camera->position.getValue(),
-                SbVec3f(cameraPosition[0], 160, cameraPosition[2]));
-      EXPECT_TRUE(camera->orientation.getValue() == aim);
-    }
-  });
+TEST(Room, WalkingStopsAtTheWallsAndTheBed)
+{
+    const float quarterTurn = 1.5707964f;
+    const struct {
+        const char *name;
+        float x, z, yaw;
+        int key, presses;
+        float endX, endZ;
+    } walks[] = {
+        {"eighth Up reaches the bed's edge, ninth refused", -80, 0, 0, Qt::Key_Up, 9, -40, 0},
+        {"Down reaches -245, then refused", -80, 0, 0, Qt::Key_Down, 34, -245, 0},
+        {"front wall", 245, 0, 0, Qt::Key_Up, 1, 245, 0},
+        {"bed from its foot", 0, 95, -quarterTurn, Qt::Key_Up, 2, 0, 90},
+        {"bed from the +x side", 45, 0, 2 * quarterTurn, Qt::Key_Up, 2, 40, 0},
+        {"diagonal past z 230", 100, 227, quarterTurn / 2, Qt::Key_Up, 1, 100, 227},
+        {"diagonal past z -230", 100, -227, -quarterTurn / 2, Qt::Key_Up, 1, 100, -227},
+        {"double precision", -245, 0, 0.449002683f, Qt::Key_Down, 1, -249.50441f, -2.17033648f},
+    };
+    useRoom(darkRoom);
+    runWindow([&](Fenster &w) {
+        w.startAction->trigger();
+        const SbRotation aim = camera->orientation.getValue();
+        for (const auto &walk : walks) {
+            SCOPED_TRACE(walk.name);
+            cameraPosition[0] = walk.x;
+            cameraPosition[2] = walk.z;
+            yaw = walk.yaw;
+            for (int i = 0; i < walk.presses; ++i) {
+                sendKey(QEvent::KeyPress, walk.key);
+                sendKey(QEvent::KeyRelease, walk.key);
+            }
+            // Less than a float step near 250.
+            EXPECT_NEAR(cameraPosition[0], walk.endX, 1e-5);
+            EXPECT_NEAR(cameraPosition[2], walk.endZ, 1e-5);
+            EXPECT_EQ(camera->position.getValue(),
+                      SbVec3f(cameraPosition[0], 160, cameraPosition[2]));
+            EXPECT_TRUE(camera->orientation.getValue() == aim);
+        }
+    });
 }

@@ -25,167 +25,176 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // The tools the player takes in hand, then the targets tools are applied to.
-std::vector<std::string> clickables() {
-  std::vector<std::string> names;
-  for (ToolId tool = 1; tool <= toolCount; ++tool)
-    names.push_back(toolNodeName(tool));
-  for (PickTarget target = 1; target <= targetCount; ++target)
-    names.push_back(targetNodeName(target));
-  return names;
+std::vector<std::string> clickables()
+{
+    std::vector<std::string> names;
+    for (ToolId tool = 1; tool <= toolCount; ++tool)
+        names.push_back(toolNodeName(tool));
+    for (PickTarget target = 1; target <= targetCount; ++target)
+        names.push_back(targetNodeName(target));
+    return names;
 }
 
 // The room as the game reads it, and the path from its root to each shape.
 struct Room {
-  SoSeparator *root = nullptr;
-  SoPathList shapes;
+    SoSeparator *root = nullptr;
+    SoPathList shapes;
 
-  Room() {
-    SoDB::init();
-    SoNodeKit::init();
-    SoInput input;
-    if (input.openFile("../data/scene002.iv", TRUE))
-      root = SoDB::readAll(&input);
-    root = root ? root : new SoSeparator;
-    root->ref();
-    SoSearchAction search;
-    search.setType(SoShape::getClassTypeId());
-    search.setInterest(SoSearchAction::ALL);
-    search.apply(root);
-    shapes = search.getPaths();
-  }
+    Room()
+    {
+        SoDB::init();
+        SoNodeKit::init();
+        SoInput input;
+        if (input.openFile("../data/scene002.iv", TRUE))
+            root = SoDB::readAll(&input);
+        root = root ? root : new SoSeparator;
+        root->ref();
+        SoSearchAction search;
+        search.setType(SoShape::getClassTypeId());
+        search.setInterest(SoSearchAction::ALL);
+        search.apply(root);
+        shapes = search.getPaths();
+    }
 };
-const Room &room() {
-  static const Room theRoom;
-  return theRoom;
+const Room &room()
+{
+    static const Room theRoom;
+    return theRoom;
 }
 
-std::string nameOf(const SoPath *path) { return nearestName(path).getString(); }
+std::string nameOf(const SoPath *path)
+{
+    return nearestName(path).getString();
+}
 
 struct Hit {
-  std::string name = "(nothing)";
-  float height = NAN;
+    std::string name = "(nothing)";
+    float height = NAN;
 };
 // What the library's ray pick meets first within the game camera's near and
 // far distances: a click in the middle of the view when `start` is the eye.
-Hit castRay(const SbVec3f &start, const SbVec3f &direction) {
-  SoRayPickAction pick(SbViewportRegion(800, 600));
-  pick.setRay(start, direction, 1, 1000);
-  pick.apply(room().root);
-  const SoPickedPoint *picked = pick.getPickedPoint();
-  return picked ? Hit{nameOf(picked->getPath()), picked->getPoint()[1]} : Hit();
+Hit castRay(const SbVec3f &start, const SbVec3f &direction)
+{
+    SoRayPickAction pick(SbViewportRegion(800, 600));
+    pick.setRay(start, direction, 1, 1000);
+    pick.apply(room().root);
+    const SoPickedPoint *picked = pick.getPickedPoint();
+    return picked ? Hit{nameOf(picked->getPath()), picked->getPoint()[1]} : Hit();
 }
 
 // A click counts for the nearest name above the shape: a tool's name hides
 // that of the shelf it lies on.
-TEST(SceneContract, ClickCountsForTheNearestName) {
-  SoDB::init();
-  auto *shelf = new SoSeparator, *tool = new SoSeparator;
-  shelf->ref();
-  shelf->setName("Shelf");
-  tool->setName("Pflaster");
-  shelf->addChild(tool);
-  shelf->addChild(new SoCube);
-  tool->addChild(new SoCube);
-  const auto nameAt = [shelf](std::initializer_list<int> indices) {
-    SoPath *path = new SoPath(shelf);
-    path->ref();
-    for (int index : indices)
-      path->append(index);
-    const std::string name = nameOf(path);
-    path->unref();
-    return name;
-  };
-  EXPECT_EQ(nameAt({0, 0}), "Pflaster");
-  EXPECT_EQ(nameAt({1}), "Shelf");
-  shelf->setName("");
-  EXPECT_EQ(nameAt({1}), "");
-  shelf->unref();
+TEST(SceneContract, ClickCountsForTheNearestName)
+{
+    SoDB::init();
+    auto *shelf = new SoSeparator, *tool = new SoSeparator;
+    shelf->ref();
+    shelf->setName("Shelf");
+    tool->setName("Pflaster");
+    shelf->addChild(tool);
+    shelf->addChild(new SoCube);
+    tool->addChild(new SoCube);
+    const auto nameAt = [shelf](std::initializer_list<int> indices) {
+        SoPath *path = new SoPath(shelf);
+        path->ref();
+        for (int index : indices)
+            path->append(index);
+        const std::string name = nameOf(path);
+        path->unref();
+        return name;
+    };
+    EXPECT_EQ(nameAt({0, 0}), "Pflaster");
+    EXPECT_EQ(nameAt({1}), "Shelf");
+    shelf->setName("");
+    EXPECT_EQ(nameAt({1}), "");
+    shelf->unref();
 }
 
 // Each name is one group in the room whose every shape takes its clicks; and
 // there is a standpoint on a grid over the walkable floor, at eye height, and
 // an aim at one of its shapes, within the pitch the mouse-look allows (72
 // degrees), from which a click in the middle of the view picks it.
-TEST(SceneContract, EveryNamedObjectCanBeClickedFromTheFloor) {
-  const SoPathList &shapes = room().shapes;
-  ASSERT_GT(shapes.getLength(), 0) << "cannot read ../data/scene002.iv";
-  // Within the walls, floor and ceiling, give or take the loose boxes of
-  // slanted shapes.
-  const SbBox3f inRoom(-252.5f, -5, -232.5f, 252.5f, 285, 232.5f);
-  for (const std::string &name : clickables()) {
-    SoNodeList all;
-    ASSERT_EQ(SoNode::getByName(name.c_str(), all), 1) << name;
-    EXPECT_TRUE(all[0]->isOfType(SoGroup::getClassTypeId())) << name;
-    std::vector<SbVec3f> aims;
-    for (int i = 0; i < shapes.getLength(); ++i) {
-      if (!shapes[i]->containsNode(all[0]))
-        continue;
-      EXPECT_EQ(nameOf(shapes[i]), name) << "a shape inside " << name;
-      SoGetBoundingBoxAction box(SbViewportRegion(800, 600));
-      box.apply(shapes[i]);
-      const SbBox3f shape = box.getXfBoundingBox().project();
-      EXPECT_TRUE(inRoom.intersect(shape.getMin()) &&
-                  inRoom.intersect(shape.getMax()))
-          << "a shape of " << name << " outside the room";
-      if (aims.size() < 10)
-        aims.push_back(shape.getCenter());
-    }
-    bool clickable = false;
-    for (float x = -245; x < 250 && !clickable; x += 15) {
-      for (float z = -225; z < 230 && !clickable; z += 15) {
-        const SbVec3f eye(x, 160, z);
-        const bool inBed = std::fabs(x) < 40 && std::fabs(z) < 90;
-        for (const SbVec3f &aim : aims) {
-          const SbVec3f view = aim - eye;
-          clickable = clickable ||
-                      (!inBed &&
-                       std::asin(std::fabs(view[1]) / view.length()) < 1.25f &&
-                       castRay(eye, view).name == name);
+TEST(SceneContract, EveryNamedObjectCanBeClickedFromTheFloor)
+{
+    const SoPathList &shapes = room().shapes;
+    ASSERT_GT(shapes.getLength(), 0) << "cannot read ../data/scene002.iv";
+    // Within the walls, floor and ceiling, give or take the loose boxes of
+    // slanted shapes.
+    const SbBox3f inRoom(-252.5f, -5, -232.5f, 252.5f, 285, 232.5f);
+    for (const std::string &name : clickables()) {
+        SoNodeList all;
+        ASSERT_EQ(SoNode::getByName(name.c_str(), all), 1) << name;
+        EXPECT_TRUE(all[0]->isOfType(SoGroup::getClassTypeId())) << name;
+        std::vector<SbVec3f> aims;
+        for (int i = 0; i < shapes.getLength(); ++i) {
+            if (!shapes[i]->containsNode(all[0]))
+                continue;
+            EXPECT_EQ(nameOf(shapes[i]), name) << "a shape inside " << name;
+            SoGetBoundingBoxAction box(SbViewportRegion(800, 600));
+            box.apply(shapes[i]);
+            const SbBox3f shape = box.getXfBoundingBox().project();
+            EXPECT_TRUE(inRoom.intersect(shape.getMin()) && inRoom.intersect(shape.getMax()))
+                << "a shape of " << name << " outside the room";
+            if (aims.size() < 10)
+                aims.push_back(shape.getCenter());
         }
-      }
+        bool clickable = false;
+        for (float x = -245; x < 250 && !clickable; x += 15) {
+            for (float z = -225; z < 230 && !clickable; z += 15) {
+                const SbVec3f eye(x, 160, z);
+                const bool inBed = std::fabs(x) < 40 && std::fabs(z) < 90;
+                for (const SbVec3f &aim : aims) {
+                    const SbVec3f view = aim - eye;
+                    clickable = clickable ||
+                                (!inBed && std::asin(std::fabs(view[1]) / view.length()) < 1.25f &&
+                                 castRay(eye, view).name == name);
+                }
+            }
+        }
+        EXPECT_TRUE(clickable) << name << " cannot be clicked from anywhere";
     }
-    EXPECT_TRUE(clickable) << name << " cannot be clicked from anywhere";
-  }
 }
 
 // Rays straight down, and from the game's opening view at (-80, 160, 0): what
 // they meet first, and how high.
-TEST(SceneContract, BedPatientAndWoundAreWhereTheGameExpectsThem) {
-  struct Ray {
-    const char *what;
-    SbVec3f start, direction;
-    const char *name; // null: anything
-    float lowest, highest;
-  };
-  const SbVec3f down(0, -1, 0), eye(-80, 160, 0);
-  const Ray rays[] = {
-      // Inside the box the player cannot enter, the mattress or the patient.
-      {"bed middle", {0, 280, 0}, down, nullptr, 84, 200},
-      {"bed head corner", {-36, 280, -84}, down, nullptr, 84, 200},
-      {"bed foot corner", {36, 280, 84}, down, nullptr, 84, 200},
-      {"bed rim", {-39.5f, 280, 89.5f}, down, nullptr, 58, 200},
-      {"bed rim", {39.5f, 280, -89.5f}, down, nullptr, 58, 200},
-      {"beside the bed", {-46, 280, 0}, down, nullptr, -1, 1},
-      {"beside the bed", {46, 280, 40}, down, nullptr, -1, 1},
-      // The spray starts right on the top of the left shin.
-      {"wound", {10, 200, 63}, down, "L_Shin1", 92, 94},
-      // The opening view shows the patient, head towards -z.
-      {"start view", eye, SbVec3f(0, 100, 0) - eye, "Torso", 0, 200},
-      {"start view", eye, SbVec3f(0, 99, -71) - eye, "Head", 0, 200},
-      {"start view", eye, SbVec3f(10, 93, 63) - eye, "L_Shin1", 0, 200},
-  };
-  for (const Ray &ray : rays) {
-    SCOPED_TRACE(ray.what);
-    const Hit hit = castRay(ray.start, ray.direction);
-    if (ray.name) {
-      EXPECT_EQ(hit.name, ray.name);
+TEST(SceneContract, BedPatientAndWoundAreWhereTheGameExpectsThem)
+{
+    struct Ray {
+        const char *what;
+        SbVec3f start, direction;
+        const char *name; // null: anything
+        float lowest, highest;
+    };
+    const SbVec3f down(0, -1, 0), eye(-80, 160, 0);
+    const Ray rays[] = {
+        // Inside the box the player cannot enter, the mattress or the patient.
+        {"bed middle", {0, 280, 0}, down, nullptr, 84, 200},
+        {"bed head corner", {-36, 280, -84}, down, nullptr, 84, 200},
+        {"bed foot corner", {36, 280, 84}, down, nullptr, 84, 200},
+        {"bed rim", {-39.5f, 280, 89.5f}, down, nullptr, 58, 200},
+        {"bed rim", {39.5f, 280, -89.5f}, down, nullptr, 58, 200},
+        {"beside the bed", {-46, 280, 0}, down, nullptr, -1, 1},
+        {"beside the bed", {46, 280, 40}, down, nullptr, -1, 1},
+        // The spray starts right on the top of the left shin.
+        {"wound", {10, 200, 63}, down, "L_Shin1", 92, 94},
+        // The opening view shows the patient, head towards -z.
+        {"start view", eye, SbVec3f(0, 100, 0) - eye, "Torso", 0, 200},
+        {"start view", eye, SbVec3f(0, 99, -71) - eye, "Head", 0, 200},
+        {"start view", eye, SbVec3f(10, 93, 63) - eye, "L_Shin1", 0, 200},
+    };
+    for (const Ray &ray : rays) {
+        SCOPED_TRACE(ray.what);
+        const Hit hit = castRay(ray.start, ray.direction);
+        if (ray.name) {
+            EXPECT_EQ(hit.name, ray.name);
+        }
+        EXPECT_GE(hit.height, ray.lowest);
+        EXPECT_LE(hit.height, ray.highest);
     }
-    EXPECT_GE(hit.height, ray.lowest);
-    EXPECT_LE(hit.height, ray.highest);
-  }
 }
 
 } // namespace
