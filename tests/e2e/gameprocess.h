@@ -27,13 +27,10 @@ class GameProcess
     // for a sound card, so that the program really opens a device.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     bool start();
-    long long pid() const { return process.processId(); }
     bool isRunning() const { return process.state() != QProcess::NotRunning; }
 
     bool waitFor(const std::function<bool()> &done, int timeoutMs);
     bool waitForExit(int timeoutMs);
-    // Called on every round of a wait, so that a test can watch the screen.
-    std::function<void()> onPoll;
 
     bool crashed() const { return process.exitStatus() == QProcess::CrashExit; }
     int exitCode() const { return process.exitCode(); }
