@@ -4,21 +4,80 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
+
+namespace
+{
+// Qt reads "--name" as "-name".
+bool isOption(const char *arg, const char *name)
+{
+    if (arg[0] == '-' && arg[1] == '-')
+        ++arg;
+    return std::strcmp(arg, name) == 0;
+}
+
+bool startsWithXcb(const std::string &platform)
+{
+    return platform.compare(0, 3, "xcb") == 0;
+}
+
+// QGuiApplication takes its own options, each with the argument after it,
+// out of the command line (learning the platform from them) and hands the
+// rest to the platform plugin.
+std::vector<const char *> pluginArguments(int argc, char **argv, std::string &platform)
+{
+    std::vector<const char *> rest;
+    for (int i = 1; i < argc; ++i) {
+        const char *arg = argv[i];
+        const bool xcb = startsWithXcb(platform);
+        if (arg[0] != '-') {
+            rest.push_back(arg);
+        } else if (isOption(arg, "-platform")) {
+            if (++i < argc)
+                platform = argv[i];
+        } else if (isOption(arg, "-platformpluginpath") || isOption(arg, "-platformtheme") ||
+                   isOption(arg, "-qwindowgeometry") || isOption(arg, "-qwindowtitle") ||
+                   isOption(arg, "-qwindowicon") ||
+                   (xcb && (isOption(arg, "-geometry") || isOption(arg, "-title") ||
+                            isOption(arg, "-icon")))) {
+            ++i;
+        } else {
+            rest.push_back(arg);
+        }
+    }
+    return rest;
+}
+
+// The display named to the xcb plugin by its last "-display NAME", or null
+// for the one in DISPLAY.
+const char *displayOption(const std::vector<const char *> &args)
+{
+    const char *name = nullptr;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (isOption(args[i], "-display"))
+            name = args[++i];
+        else if (isOption(args[i], "-name") || isOption(args[i], "-visual"))
+            ++i;
+    }
+    return name;
+}
+} // namespace
 
 bool graphicalDisplayAvailable(int argc, char **argv, const char *&why)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
-            return true;
-    const char *platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform && *platform && std::strncmp(platform, "xcb", 3) != 0)
+    const char *chosen = std::getenv("QT_QPA_PLATFORM");
+    std::string platform = chosen && *chosen ? chosen : "xcb";
+    const std::vector<const char *> rest = pluginArguments(argc, argv, platform);
+    if (!startsWithXcb(platform))
         return true;
+    const char *name = displayOption(rest);
     const char *display = std::getenv("DISPLAY");
-    if (!display || !*display) {
+    if (!name && (!display || !*display)) {
         why = "DISPLAY is not set";
         return false;
     }
-    Display *connection = XOpenDisplay(nullptr);
+    Display *connection = XOpenDisplay(name);
     if (!connection) {
         why = "the X display cannot be opened";
         return false;

@@ -53,7 +53,10 @@ Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
     currentTool = 0;
     arrangeWidgets();
     loadScene();
-    QTimer::singleShot(3000, this, SLOT(timerProc()));
+    // Qt gives long intervals a coarse timer that may fire 5 % off.
+    QTimer::singleShot(
+        static_cast<int>(clockTimeline.start(std::chrono::milliseconds(3000)).count()),
+        Qt::PreciseTimer, this, SLOT(timerProc()));
     runViewer();
 }
 

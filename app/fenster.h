@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ticktimeline.h"
+
 #include <QMainWindow>
 
 class Level;
@@ -88,6 +90,10 @@ class Fenster : public QMainWindow
     void createWidgets();
     void createMenus();
     void arrangeWidgets();
+
+    // The clock's ticks are due every 50 ms on a fixed timeline; more than a
+    // second behind, it starts afresh.
+    TickTimeline clockTimeline{std::chrono::milliseconds(50), std::chrono::milliseconds(1000)};
 
     Q_DISABLE_COPY(Fenster)
 };

@@ -46,7 +46,8 @@ void Fenster::ende()
 void Fenster::timerProc()
 {
     advanceClock();
-    QTimer::singleShot(50, this, SLOT(timerProc()));
+    QTimer::singleShot(static_cast<int>(clockTimeline.untilNext().count()), Qt::PreciseTimer, this,
+                       SLOT(timerProc()));
 }
 
 void Fenster::advanceClock()

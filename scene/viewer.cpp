@@ -7,6 +7,7 @@
 #include "picking.h"
 #include "sceneframe.h"
 #include "scenestate.h"
+#include "viewscaling.h"
 
 #include "gamerecorder.h"
 #include "level.h"
@@ -36,6 +37,7 @@ SoQtRenderArea *renderArea = nullptr;
 
 namespace
 {
+ViewScaling *viewScaling = nullptr;
 const char *const scenePath = "../data/scene002.iv";
 
 SoEventCallback *eventCallback(SoType eventType, SoEventCallbackCB *routine)
@@ -101,6 +103,8 @@ void Fenster::runViewer()
     camera->position.setValue(cameraPosition);
     camera->pointAt(SbVec3f(0, 120, 0));
     renderArea->setAccumulationBuffer(TRUE);
+    // After the accumulation buffer, which may give the area a new GL widget.
+    viewScaling = new ViewScaling(renderArea);
     static const char *const names[6] = {"pend1", "pend2", "pend3", "pend4", "pend5", "pend6"};
     for (int i = 0; i < 6; ++i)
         pendulums[i] = pendulumNamed(names[i]);
@@ -114,6 +118,8 @@ void Fenster::runViewer()
     logoLabel->show();
     running = false;
     recorder->gameEnded();
+    delete viewScaling;
+    viewScaling = nullptr;
     delete renderArea;
     renderArea = nullptr;
     for (SoPendulum *&pendulum : pendulums)

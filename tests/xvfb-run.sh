@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs one command on a display of its own: a fresh Xvfb server that is gone
-# when the command ends. Xvfb picks a free display number itself (-displayfd),
-# so tests running in parallel never share a screen, a pointer or a keyboard.
+# when the command ends (XVFB_SCREEN sets its size). Xvfb picks a free display
+# number itself (-displayfd), so tests running in parallel never share a
+# screen, a pointer or a keyboard.
 set -u
 fifo=$(mktemp -u)
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
 xvfb=$!
 read -r -t 20 display <"$fifo"
 rm -f "$fifo"

@@ -18,7 +18,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils python3 valgrind
   # packaging
-  dpkg-dev file
+  dpkg-dev file lintian
 )
 
 missing=()

@@ -30,6 +30,9 @@ struct DataCase {
     const char *script;
     std::string output;
     bool audioDevice = true;
+    // The display named by this option; DISPLAY unset or `displayVariable`.
+    const char *displayOption = nullptr;
+    const char *displayVariable = nullptr;
     const char *recordDir = nullptr; // CURAVANT_RECORD_DIR; the game writes no file without it
 };
 
@@ -55,7 +58,9 @@ const DataCase dataCases[] = {
      " done; sed -i -e 's/DEF pend1 Pendulum {/DEF pend1 Info { } Pendulum {/'"
      " -e 's/DEF Pflaster //' -e 's/DEF L_Shin1 //' scene002.iv",
      ""},
-    {"RecordFolderUnwritable", "", "", true, "../data/logo.png/records"},
+    {"DisplayOnlyOnCommandLine", "true", "", true, "-display"},
+    {"CommandLineDisplayOverUnreachableOne", "true", "", true, "--display", ":4095"},
+    {"RecordFolderUnwritable", "", "", true, nullptr, nullptr, "../data/logo.png/records"},
 };
 
 void PrintTo(const DataCase &c, std::ostream *os)
@@ -88,6 +93,12 @@ TEST_P(BrokenData, GameRunsAndEndsCleanly)
         << "the case could not be set up";
     if (GetParam().recordDir)
         game.environment.insert(QStringLiteral("CURAVANT_RECORD_DIR"), GetParam().recordDir);
+    if (GetParam().displayOption) {
+        game.arguments << GetParam().displayOption << qEnvironmentVariable("DISPLAY");
+        game.environment.remove(QStringLiteral("DISPLAY"));
+        if (GetParam().displayVariable)
+            game.environment.insert(QStringLiteral("DISPLAY"), GetParam().displayVariable);
+    }
     if (!GetParam().audioDevice) {
         game.environment.remove(QStringLiteral("ALSOFT_CONF"));
         game.environment.insert(QStringLiteral("ALSOFT_DRIVERS"), QStringLiteral("none"));
@@ -122,13 +133,23 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrokenData, ::testing::ValuesIn(dataCases),
 
 TEST(NoDisplay, OneClearLineAndAFailureStatus)
 {
-    // DISPLAY and QT_QPA_PLATFORM, unset where empty: none at all, X11
-    // chosen without a display, and a display that cannot be reached.
-    const std::pair<QString, QString> cases[] = {
-        {QString(), QString()}, {QString(), QStringLiteral("xcb")}, {QStringLiteral(":4095"), {}}};
-    for (const auto &[display, platform] : cases) {
-        SCOPED_TRACE(("DISPLAY=" + display + " QT_QPA_PLATFORM=" + platform).toStdString());
+    // DISPLAY and QT_QPA_PLATFORM, unset where empty, and the arguments: no
+    // display at all, X11 chosen (by option or variable) without a display,
+    // and an unreachable display, in the variable or on the command line.
+    const struct {
+        QString display, platform;
+        QStringList arguments;
+    } cases[] = {{{}, {}, {}},
+                 {{}, {}, {"-platform", "xcb"}},
+                 {{}, "xcb", {}},
+                 {":4095", {}, {}},
+                 {qEnvironmentVariable("DISPLAY"), {}, {"-display", ":4095"}}};
+    for (const auto &[display, platform, arguments] : cases) {
+        SCOPED_TRACE(
+            ("DISPLAY=" + display + " QT_QPA_PLATFORM=" + platform + " " + arguments.join(' '))
+                .toStdString());
         GameProcess game;
+        game.arguments = arguments;
         game.environment.remove(QStringLiteral("DISPLAY"));
         game.environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         if (!display.isEmpty())

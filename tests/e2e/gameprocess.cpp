@@ -31,7 +31,7 @@ GameProcess::~GameProcess()
 bool GameProcess::start()
 {
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(CURAVANT_BINARY), QStringList());
+    process.start(QStringLiteral(CURAVANT_BINARY), arguments);
     return process.waitForStarted(10000);
 }
 

@@ -26,6 +26,7 @@ class GameProcess
     // To be changed before the start. OpenAL Soft's wave writer stands in
     // for a sound card, so that the program really opens a device.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QStringList arguments;
     bool start();
     bool isRunning() const { return process.state() != QProcess::NotRunning; }
 

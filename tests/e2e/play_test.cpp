@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QVector3D>
 #include <gtest/gtest.h>
 
 namespace
@@ -207,3 +208,44 @@ TEST(Misuse, MenuInAnyOrderBurstsOfInputAndGamesAfterTheFirstClose)
     for (const QString &line : lines)
         ASSERT_TRUE(pickLine.match(line).hasMatch()) << line.toStdString();
 }
+
+// On a scaling desktop the room fills the view as it does unscaled, and a
+// click at the cursor picks what lies under it.
+class Scaled : public ::testing::TestWithParam<std::pair<const char *, const char *>>
+{
+};
+
+TEST_P(Scaled, RoomFillsTheViewAndAClickPicksUnderTheCursor)
+{
+    GameProcess game;
+    game.environment.insert(QLatin1String(GetParam().first), QLatin1String(GetParam().second));
+    Player player(game);
+    ASSERT_TRUE(game.isValid() && player.isOpen() && game.start());
+    ASSERT_TRUE(player.waitForIdleWindow()) << game.errors();
+    ASSERT_NO_FATAL_FAILURE(player.startGame());
+    const QImage view = player.viewShot();
+    for (int quarter = 0; quarter < 4; ++quarter)
+        EXPECT_FALSE(
+            isPlain(view.copy(quarter % 2 * view.width() / 2, quarter / 2 * view.height() / 2,
+                              view.width() / 2, view.height() / 2)))
+            << "quarter " << quarter << " of the view is blank";
+
+    // The first motion only anchors the cursor, and the camera still looks
+    // at (0, 120, 0), as it was set up: a click there picks the point of the
+    // far counter that it picks unscaled, (206, 27.2, 0), give or take the
+    // few pixels by which the scaled layout may move the anchor.
+    ASSERT_TRUE(player.enterView() && player.xdotool(QStringLiteral("click 1")));
+    ASSERT_NO_FATAL_FAILURE(player.closeTwice());
+    player.expectCleanEnd();
+    const QRegularExpressionMatch m =
+        pickLine.match(QString::fromStdString(game.output()).section('\n', 0, 0));
+    ASSERT_TRUE(m.hasMatch()) << game.output();
+    const QVector3D picked(m.captured(3).toFloat(), m.captured(4).toFloat(),
+                           m.captured(5).toFloat());
+    EXPECT_LT(picked.distanceToPoint(QVector3D(206, 27.2f, 0)), 3) << game.output();
+}
+
+INSTANTIATE_TEST_SUITE_P(Factors, Scaled,
+                         ::testing::Values(std::pair("QT_SCALE_FACTOR", "2"),
+                                           std::pair("QT_SCREEN_SCALE_FACTORS", "2"),
+                                           std::pair("QT_SCALE_FACTOR", "1.5")));

@@ -47,7 +47,11 @@ bool isPlain(const QImage &image)
     return changedPixels(image, plain, 2, 0) == 0;
 }
 
-Player::Player(GameProcess &game) : game(game), display(XOpenDisplay(nullptr)) {}
+Player::Player(GameProcess &game) : game(game), display(XOpenDisplay(nullptr))
+{
+    for (const char *variable : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"})
+        factor *= game.environment.value(QLatin1String(variable), QStringLiteral("1")).toDouble();
+}
 
 Player::~Player()
 {
@@ -62,15 +66,15 @@ bool Player::locateParts()
     // the time and points labels and, right under them, the health label.
     window = probe.findWindow();
     frame = probe.geometry(window);
-    if (frame.size() != QSize(1000, 600))
+    if (frame.size() != QSize(1000, 600) * factor)
         return false;
     XSelectInput(display, window, StructureNotifyMask);
     std::vector<QRect> rects, fixed;
     for (unsigned long id : probe.descendants(window)) {
         const QRect rect = rects.emplace_back(probe.geometry(id).translated(-frame.topLeft()));
-        view = rect.size() == QSize(800, 600) ? rect : view;
-        tool = rect.size() == QSize(150, 100) ? rect : tool;
-        if (rect.size() == QSize(150, 30))
+        view = rect.size() == QSize(800, 600) * factor ? rect : view;
+        tool = rect.size() == QSize(150, 100) * factor ? rect : tool;
+        if (rect.size() == QSize(150, 30) * factor)
             fixed.insert(fixed.empty() || rect.top() > fixed[0].top() ? fixed.end() : fixed.begin(),
                          rect);
     }
@@ -79,7 +83,8 @@ bool Player::locateParts()
     labels[Time] = fixed[0];
     labels[Points] = fixed[1];
     for (const QRect &rect : rects)
-        if (rect.topLeft() == labels[Points].bottomLeft() + QPoint(0, 1))
+        // (Within a pixel: a fractional scale factor rounds the layout.)
+        if ((rect.topLeft() - labels[Points].bottomLeft() - QPoint(0, 1)).manhattanLength() <= 1)
             labels[Health] = rect;
     return !view.isNull() && !tool.isNull() && !labels[Health].isNull();
 }
@@ -91,6 +96,7 @@ bool Player::waitForIdleWindow()
         idle = QImage(800, 600, QImage::Format_RGB32);
         idle.fill(QApplication::palette().color(QPalette::Window));
     }
+    idle = idle.scaled(idle.size() * factor);
     return game.waitFor([this] { return locateParts() && showsIdleView(); }, windowTimeoutMs);
 }
 
@@ -180,7 +186,7 @@ bool Player::choose(const QString &item)
                QPoint(rect.width() / 2, rect.height() * (item == "Start!" ? 1 : 3) / 4);
     };
     // The pointer then rests beside the window, off the labels.
-    return moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center()) &&
+    return moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center() * factor) &&
            xdotool(QStringLiteral("click 1")) && game.waitFor(popupShown, 5000) &&
            moveTo(entry()) && xdotool(QStringLiteral("click 1")) &&
            game.waitFor([&] { return probe.windows().size() == 1; }, 5000) &&

@@ -37,6 +37,9 @@ class Player
     Player &operator=(const Player &) = delete;
 
     bool isOpen() const { return probe.connected() && display != nullptr; }
+    // The game's scale factor (QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS):
+    // its window measures this many device pixels per pixel.
+    double scale() const { return factor; }
 
     // The 1000 x 600 window with its idle view: the logo, or a blank where
     // the game's copy of the logo cannot be read.
@@ -53,7 +56,8 @@ class Player
     QString points(const QImage &window = QImage());
     bool waitForSeconds(const std::function<bool(int)> &wanted);
 
-    bool showsIdleView() { return changedShare(viewShot(), idle) < 0.01; }
+    // At a fractional scale factor the logo may lie a pixel off.
+    bool showsIdleView() { return changedShare(viewShot(), idle) < (factor == 1 ? 0.01 : 0.05); }
     // Whatever the room holds (even nothing, a black view), it is not idle.
     bool showsGameView() { return changedShare(viewShot(), idle) > 0.3; }
     bool toolShows(const QImage &icon) { return changedShare(shot(tool), icon) < 0.01; }
@@ -96,4 +100,5 @@ class Player
     QImage idle;
     QHash<QString, QImage> rendered;
     QPoint anchor{-1, -1};
+    double factor = 1;
 };

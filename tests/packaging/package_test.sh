@@ -33,6 +33,9 @@ field() { dpkg-deb --field "$deb" "$1"; }
 field Maintainer | grep -q '@' || fail "no maintainer address"
 [ "$(field Description | wc -l)" -ge 2 ] || fail "no long description"
 
+# Debian's own checker: no errors, no warnings.
+lintian --fail-on error,warning "$deb" || fail "lintian finds fault with the package"
+
 # -- what it installs --------------------------------------------------------
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
@@ -41,19 +44,19 @@ dpkg-deb -x "$deb" "$root"
 depends=$(field Depends)
 mkdir -p "$scratch/shlibs/debian"
 touch "$scratch/shlibs/debian/control"
-linked=$(cd "$scratch/shlibs" && dpkg-shlibdeps -O "$root/usr/share/curavant/bin/curavant" \
-  "$root/usr/bin/curavant-sim" 2>"$scratch/shlibs.log" | sed -n 's/^shlibs:Depends=//p' | tr -d ' ' | tr ',|' '\n\n')
+linked=$(cd "$scratch/shlibs" && dpkg-shlibdeps -O "$root/usr/lib/curavant/bin/curavant" \
+  "$root/usr/games/curavant-sim" 2>"$scratch/shlibs.log" | sed -n 's/^shlibs:Depends=//p' | tr -d ' ' | tr ',|' '\n\n')
 for needed in $(sed 's/(.*//' <<<"$linked") libgl1-mesa-dri; do
   grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 apt-get --simulate install "$deb" >"$scratch/apt.log" 2>&1 ||
   fail "the package would not install here: $(cat "$scratch/apt.log")"
-for file in usr/bin/curavant usr/bin/curavant-sim usr/share/curavant/bin/curavant; do
+for file in usr/games/curavant usr/games/curavant-sim usr/lib/curavant/bin/curavant; do
   [ -x "$root/$file" ] || fail "$file is missing or not executable"
 done
 for file in scene002.iv logo.png ekg1.bmp ekg2.bmp Icons/naehen.bmp Sound/beep.wav \
   Sound/alarm.wav Sound/atmosphere2.wav; do
-  [ -f "$root/usr/share/curavant/data/$file" ] || fail "data/$file is missing"
+  [ -f "$root/usr/lib/curavant/data/$file" ] || fail "data/$file is missing beside the game"
 done
 desktop="$root/usr/share/applications/curavant.desktop"
 [ -f "$desktop" ] || fail "no desktop entry"
@@ -77,7 +80,7 @@ fi
 # Started from an unrelated folder through a link, as a menu or a user's own
 # link would start it; the launcher must still find ../data/ beside the game.
 mkdir "$scratch/elsewhere"
-ln -s "$root/usr/bin/curavant" "$scratch/elsewhere/start-curavant"
+ln -s "$root/usr/games/curavant" "$scratch/elsewhere/start-curavant"
 cd "$scratch/elsewhere"
 "$xvfb" bash -c '
   ./start-curavant >game.log 2>&1 &
@@ -98,7 +101,7 @@ cd "$scratch/elsewhere"
   status=$?
   echo "game exit status: $status"
   [ $seen -eq 0 ] && [ $status -eq 0 ]
-' _ "$probe" "$root/usr/share/curavant/data/logo.png" || {
+' _ "$probe" "$root/usr/share/curavant/logo.png" || {
   cat game.log
   fail "the installed game did not come up, or did not quit cleanly"
 }

@@ -9,6 +9,7 @@
 #include "monitor.h"
 #include "random.h"
 #include "readings.h"
+#include "ticktimeline.h"
 
 #include <QAction>
 #include <QLCDNumber>
@@ -59,6 +60,17 @@ TEST(Clock, CountdownScenarioStepsAndLabels)
         EXPECT_EQ(w.pointsLabel->text(), "Punkte: -5");
         EXPECT_EQ(w.healthLabel->text(), "Health: 99");
     });
+}
+
+// Due every 50 ms: a late tick shortens the next wait; over a second late, afresh.
+TEST(Clock, TicksKeepToTheirTimeline)
+{
+    using ms = std::chrono::milliseconds;
+    TickTimeline timeline(ms(50), ms(1000));
+    EXPECT_EQ(timeline.start(ms(3000)), ms(3000));
+    const std::pair<int, int> ranAtAndWait[] = {{3000, 50}, {3070, 30}, {3260, 0}, {5000, 50}};
+    for (const auto &[ranAt, wait] : ranAtAndWait)
+        EXPECT_EQ(timeline.untilNext(ms(ranAt)), ms(wait)) << "tick at " << ranAt << " ms";
 }
 
 // The monitor gets the readings a copy of the scenario yields from the same
