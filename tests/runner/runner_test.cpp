@@ -168,16 +168,6 @@ TEST(Runner, PlaysOneGameByDefaultFromTheScriptNamedOrStandardInput)
     }
 }
 
-TEST(Runner, HelpGoesToStandardOutput)
-{
-    for (const char *option : {"--help", "-h"}) {
-        const SimRun r = runSim({"--steps", "5", option});
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out.rfind("Usage: curavant-sim [--steps N] [SCRIPT]\n", 0), 0u) << r.out;
-        EXPECT_EQ(r.err, "");
-    }
-}
-
 TEST(Runner, PlaysAndDrawsTheLongestGameWithTheMostTreatments)
 {
     std::vector<ScriptLine> script;
