@@ -1,7 +1,5 @@
-// The 3D room: the graph built around the room file, the render area in the
-// window, the pendulums, the teardown, the blood spray at the wound, and
-// walking in the room. Broken room files are played by the end-to-end tests.
-// Looking and clicking are played for real by the end-to-end tests.
+// The 3D room in the real window. Broken room files, looking and clicking are
+// played for real by the end-to-end tests.
 
 #include "gamefixture.h"
 
@@ -41,8 +39,7 @@ const char *const fullRoom =
     "DEF Last Cube { }\n";
 const char *const darkRoom = "#Inventor V2.1 ascii\nSeparator { }\n";
 
-// A running game on screen, the eye 100 units in front of the wound at
-// (10, 93, 63) looking at it.
+// The eye 100 units in front of the wound at (10, 93, 63), in a running game.
 void faceTheWound(Fenster &w, int stage)
 {
     w.startAction->trigger();
@@ -53,8 +50,6 @@ void faceTheWound(Fenster &w, int stage)
     w.level->bleedingStage = stage;
 }
 
-// The red pixels of the image inside `box`; the wound is at the centre of the
-// view (400, 300).
 int redPixels(const QImage &image, const QRect &box = QRect(0, 0, 800, 600))
 {
     int count = 0;
@@ -66,11 +61,8 @@ int redPixels(const QImage &image, const QRect &box = QRect(0, 0, 800, 600))
 const QRect atTheWound(398, 298, 5, 5);
 } // namespace
 
-// Set-up puts the room between the camera and light and the added nodes, and
-// shows the logo until "Start!". The pendulums found by name and type rest
-// until a shock, which swings them while it lasts. The program holds one
-// reference, on the root: the teardown destroys every node exactly once and
-// forgets them.
+// Pendulums found by name and type swing only during a shock. The program
+// holds one reference, on the root: the teardown destroys every node once.
 TEST(Room, GraphIsBuiltAroundTheRoomAndDestroyedOnce)
 {
     useRoom(fullRoom);
@@ -119,10 +111,9 @@ TEST(Room, GraphIsBuiltAroundTheRoomAndDestroyedOnce)
     });
 }
 
-// No frame throws blood without bleeding, nor traversals other than a GL
-// render, nor frames while no game runs. Thrown, the drops start on the
-// wound, move only with the clock, and at stage 3 (10 to 20 units a second
-// upwards against a gravity of 30) rise by at most 7.7 units and fall back.
+// Only GL frames of a bleeding game throw blood. The drops start on the wound,
+// move only with the clock, and at stage 3 (10 to 20 units a second upwards
+// against a gravity of 30) rise by at most 7.7 units and fall back.
 TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
 {
     useRoom(darkRoom);
@@ -160,10 +151,9 @@ TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
     });
 }
 
-// Walking moves the eye and nothing else, and a step is taken whole or not at
-// all: the bounds of the room are strict, the edges of the bed walkable. The
-// step is formed in double and stored as float: formed in float, the last one
-// would end one float step further along, at -249.504395.
+// A step is taken whole or not at all: the room's bounds are strict, the
+// bed's edges walkable. Formed in float, not double, the last step would end
+// one float step further along, at -249.504395.
 TEST(Room, WalkingStopsAtTheWallsAndTheBed)
 {
     const float quarterTurn = 1.5707964f;

@@ -1,12 +1,7 @@
-// A person at the real program: one game played the way it is meant to be
-// played (the idle window, "Start!" from the menu, a look around with the
-// mouse, the plaster taken from the trolley and put on the patient's wounded
-// shin, a transfusion given, a few steps, "Ende", the window closed twice;
-// what the treatments do to the patient is the runner's to check; the game
-// kept for a debrief in a German desktop's locale), and the ways people
-// misuse a game: the menu in every order, a burst of keys and clicks, and
-// games started after the first close. Standard output goes to a pipe, where
-// the unflushed pick lines and bare numbers must survive to the end.
+// A person at the real program: one game played as it is meant to be, the
+// ways people misuse a game, and games on scaled desktops. What treatments do
+// to the patient is the runner's to check. Standard output goes to a pipe,
+// where the unflushed pick lines and bare numbers must survive to the end.
 
 #include "gameprocess.h"
 #include "player.h"
@@ -27,7 +22,6 @@ const QRegularExpression pickLine(
 // pixels' room for error. They follow the room file (tools/scenegen).
 const QPoint toPlaster(198, -41), toShin(-138, -18), toFluid(-98, 28);
 
-// The game's records, newest first, and the lines of one of its files.
 QFileInfoList records(const QString &folder, const QString &suffix)
 {
     return QDir(folder).entryInfoList({"curavant-*." + suffix}, QDir::Files, QDir::Time);
@@ -46,14 +40,11 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     GameProcess game;
     Player player(game);
     ASSERT_TRUE(game.isValid() && player.isOpen());
-    // Every game kept for a debrief, in a German desktop's locale.
     const QString kept = game.root() + QStringLiteral("/records");
     game.environment.insert(QStringLiteral("CURAVANT_RECORD_DIR"), kept);
     game.environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
     ASSERT_TRUE(game.start());
 
-    // The idle window: the side column's first texts, the logo in the
-    // view's place on the right, no tool in hand.
     ASSERT_TRUE(player.waitForIdleWindow()) << game.errors();
     EXPECT_GE(player.viewRect().left(), 150);
     EXPECT_TRUE(player.shows(Player::Time, QStringLiteral("TIME: 4:00")));
@@ -61,7 +52,6 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     EXPECT_TRUE(player.shows(Player::Health, QStringLiteral("Health: 100")));
     EXPECT_TRUE(player.toolEmpty());
 
-    // "Start!": the room replaces the logo and the clock counts down.
     ASSERT_NO_FATAL_FAILURE(player.startGame());
     EXPECT_FALSE(isPlain(player.viewShot())) << "the room is not drawn";
     ASSERT_TRUE(player.waitForSeconds([](int s) { return s >= 230 && s <= 237; }))
@@ -96,7 +86,6 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     if (!keep.isEmpty())
         game.waitFor([] { return false; }, 60000);
 
-    // Up and Down walk: the view moves (and no key picks, as the output shows).
     for (const char *key : {"Up", "Down"}) {
         const QImage before = player.viewShot();
         ASSERT_TRUE(player.xdotool(QStringLiteral("key ") + QLatin1String(key)));
@@ -105,15 +94,12 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
             << key << " did not move the view";
     }
 
-    // "Ende" brings the logo back; the first close leaves the idle window,
-    // the second ends the program.
     ASSERT_TRUE(player.choose(QStringLiteral("Ende")));
     EXPECT_TRUE(game.waitFor([&] { return player.showsIdleView(); }, 5000)) << "no logo";
     ASSERT_NO_FATAL_FAILURE(player.closeTwice());
     player.expectCleanEnd();
 
-    // The game was kept whole. Its table has a row per step, its script the
-    // two treatments before the steps that followed them.
+    // The game kept whole, its script the treatments before the steps after.
     for (const char *suffix : {"csv", "txt", "png"})
         EXPECT_EQ(records(kept, suffix).size(), 1) << suffix;
     const QStringList table = fileLines(record + ".csv"), script = fileLines(record + ".txt");
@@ -200,8 +186,7 @@ TEST(Misuse, MenuInAnyOrderBurstsOfInputAndGamesAfterTheFirstClose)
     for (const char *suffix : {"csv", "txt", "png"})
         EXPECT_EQ(records(kept, suffix).size(), 9) << suffix;
 
-    // Only pick lines, with the numbers that ran into them; most of the keys
-    // and clicks picked something.
+    // Most of the keys and clicks picked something.
     QStringList lines = QString::fromStdString(game.output()).split(QLatin1Char('\n'));
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d*$")).match(lines.takeLast()).hasMatch());
     EXPECT_GE(lines.size(), 100);

@@ -18,7 +18,6 @@
 
 namespace
 {
-// Counts up to `limit` + 1 at most.
 int changedPixels(const QImage &a, const QImage &b, int tolerance, int limit = INT_MAX)
 {
     int changed = 0;
@@ -61,9 +60,8 @@ Player::~Player()
 
 bool Player::locateParts()
 {
-    // Every widget of the window has a native window of its own, as the 3D
-    // view (a native GL widget) is among them: the view, the tool label,
-    // the time and points labels and, right under them, the health label.
+    // Every widget has a native window, as the GL view is one: the health
+    // label is the one right under the points label.
     window = probe.findWindow();
     frame = probe.geometry(window);
     if (frame.size() != QSize(1000, 600) * factor)
@@ -102,16 +100,14 @@ bool Player::waitForIdleWindow()
 
 QImage Player::shot(const QRect &part)
 {
-    // The view reaches below the window's edge; only the part inside shows.
     const QImage picture = probe.grab(window);
     return part.isNull() ? picture : picture.copy(part & picture.rect());
 }
 
 bool Player::shows(Label label, const QString &text, const QImage &window)
 {
-    // The test is a Qt client of the game's display, so a label made here
-    // with the game's font and size shows the same pixels. A couple of
-    // stray pixels are allowed, for the cursor passing by.
+    // A label made here with the game's font shows the same pixels; a couple
+    // of stray pixels are allowed, for the cursor passing by.
     auto it = rendered.find(text);
     if (it == rendered.end()) {
         QLabel made(text);
@@ -169,8 +165,7 @@ bool Player::moveTo(QPoint at) const
 
 bool Player::choose(const QString &item)
 {
-    // A menu bar built here lays out its titles as the game's does; the
-    // popup's two entries share its height evenly.
+    // A menu bar built here lays out its titles as the game's does.
     QMenuBar bar;
     QMenu *menu = bar.addMenu(QStringLiteral("Spiel"));
     bar.resize(1000, bar.sizeHint().height());
@@ -185,7 +180,6 @@ bool Player::choose(const QString &item)
         return rect.topLeft() +
                QPoint(rect.width() / 2, rect.height() * (item == "Start!" ? 1 : 3) / 4);
     };
-    // The pointer then rests beside the window, off the labels.
     return moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center() * factor) &&
            xdotool(QStringLiteral("click 1")) && game.waitFor(popupShown, 5000) &&
            moveTo(entry()) && xdotool(QStringLiteral("click 1")) &&

@@ -1,6 +1,4 @@
-// The ECG strip, pixel for pixel against the images it copies from: the
-// starting picture, the steps, mode changes at cycle boundaries only, the
-// dead patient's flat columns, and ECG files that are missing or of odd size.
+// The ECG strip, pixel for pixel against the images it copies from.
 
 #include "monitor.h"
 
@@ -44,7 +42,6 @@ std::unique_ptr<Monitor> monitorWith(const QImage &ekg1, const QImage &ekg2)
     return monitor;
 }
 
-// A run of columns of one image, as it should appear on the strip.
 struct Piece {
     QImage image;
     int first, count;
@@ -83,13 +80,11 @@ void steps(Monitor &monitor, int count)
 
 } // namespace
 
-// The strip starts with two and a half cycles of the first image and goes on
-// at its column 30. The first cycle boundary comes after 10 steps, then
-// every 20. A new mode
-// waits for the boundary; the dead patient's mode -1 repeats the flat columns
-// 0 to 2 of the first image while the cycle runs on underneath, and a later
-// mode 0 starts again from image column 0. Images that are missing or of
-// another size than 60 x 50 show what they hold, black elsewhere.
+// Two and a half cycles of the first image, going on at its column 30; the
+// first cycle boundary after 10 steps, then every 20. A new mode waits for
+// it; the dead patient's mode -1 repeats the flat columns 0 to 2, and a later
+// mode 0 starts again at column 0. Images missing or not 60 x 50 show what
+// they hold, black elsewhere.
 TEST(Strip, ModesChangeAtCycleBoundariesOnly)
 {
     const QSize sizes[][2] = {{{60, 50}, {60, 50}}, {{0, 0}, {0, 0}},     {{60, 50}, {0, 0}},
