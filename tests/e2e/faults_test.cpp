@@ -1,8 +1,6 @@
 // The real program with broken data, without a sound device and without a
-// display. Each data case breaks the room and, where the output stays the
-// same, pictures and sounds too; then a short game is played and the window
-// closed twice. The program must keep running with whatever it could read,
-// write exactly the scene loader's lines, and end cleanly. Without a display
+// display. With broken data it must keep running on whatever it could read,
+// write exactly the scene loader's lines, and end cleanly; without a display
 // it must say so in one line and fail, not abort.
 
 #include "gameprocess.h"
@@ -133,9 +131,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrokenData, ::testing::ValuesIn(dataCases),
 
 TEST(NoDisplay, OneClearLineAndAFailureStatus)
 {
-    // DISPLAY and QT_QPA_PLATFORM, unset where empty, and the arguments: no
-    // display at all, X11 chosen (by option or variable) without a display,
-    // and an unreachable display, in the variable or on the command line.
     const struct {
         QString display, platform;
         QStringList arguments;

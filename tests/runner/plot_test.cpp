@@ -25,9 +25,7 @@ int countColour(const QImage &image, const QRect &area, const QColor &color)
     return count;
 }
 
-// The marker colour at each step: the treatments, overdrawn by the
-// complications read off the table (a shock flag or a bleeding stage that
-// rises, a death).
+// The marker colour at each step: treatments, overdrawn by complications.
 std::map<int, QColor> expectedMarkers(const std::string &csv, const std::vector<int> &treated)
 {
     std::map<int, QColor> markers;

@@ -1,7 +1,6 @@
-// curavant-sim played as a program: its table and echo against an independent
-// model of the scenario, the ways a script may be written and named, and what
-// it refuses (status 2, one line naming the problem, no output or file left
-// behind); random bytes it plays or refuses, but never crashes on.
+// curavant-sim played as a program: against a model of the scenario, with bad
+// input (status 2, one line naming the problem, nothing left behind) and with
+// random bytes, which it plays or refuses but never crashes on.
 
 #include "reference_model.h"
 #include "simrun.h"
@@ -33,7 +32,6 @@ std::string scriptText(const std::vector<ScriptLine> &script)
     return text;
 }
 
-// Row by row, so that a failure names the first step that differs.
 void expectSameTable(const std::string &actual, const std::string &expected)
 {
     const std::vector<std::string> got = lines(actual), want = lines(expected);

@@ -27,7 +27,6 @@
 namespace
 {
 
-// The tools the player takes in hand, then the targets tools are applied to.
 std::vector<std::string> clickables()
 {
     std::vector<std::string> names;
@@ -38,7 +37,6 @@ std::vector<std::string> clickables()
     return names;
 }
 
-// The room as the game reads it, and the path from its root to each shape.
 struct Room {
     SoSeparator *root = nullptr;
     SoPathList shapes;
@@ -70,9 +68,7 @@ std::string nameOf(const SoPath *path)
     return nearestName(path).getString();
 }
 
-// The name that the library's ray pick meets first within the game camera's
-// near and far distances: a click in the middle of the view when `start` is
-// the eye.
+// What a click in the middle of the view picks when `start` is the eye.
 std::string castRay(const SbVec3f &start, const SbVec3f &direction)
 {
     SoRayPickAction pick(SbViewportRegion(800, 600));

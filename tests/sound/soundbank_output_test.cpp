@@ -1,5 +1,4 @@
-// The sound bank playing through OpenAL Soft's wave driver: every test runs a
-// bank for real, then reads back the mix the device wrote and checks which of
+// The sound bank through OpenAL Soft's wave driver, whose mix shows which of
 // the test tones sounded when.
 #include "audiosandbox.h"
 #include "soundbank.h"
@@ -34,8 +33,6 @@ std::vector<ToneMeter::Span> spans(const Sound &mix, double hz)
                                     0.2 * AudioSandbox::toneAmplitude);
 }
 
-// Runs `script` on a new bank and returns what the audio device wrote, read
-// once the bank, and with it the device, is gone.
 Sound record(const std::function<void(SoundBank &)> &script)
 {
     std::filesystem::remove(sandbox.outputPath());

@@ -1,6 +1,5 @@
 // The game clock of a running game, driven from inside the window's event
-// loop: the time label, the scenario step and the readings on the monitor.
-// Starting, ending and closing are played for real by the end-to-end tests.
+// loop. Starting, ending and closing are played by the end-to-end tests.
 
 #include "gamefixture.h"
 
@@ -30,8 +29,6 @@ void tickTo(Fenster &w, int timeLeft)
 }
 } // namespace
 
-// The time label, and the scenario step with its labels on every 20th tick,
-// at zero and below too.
 TEST(Clock, CountdownScenarioStepsAndLabels)
 {
     runWindow([](Fenster &w) {
