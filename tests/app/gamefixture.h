@@ -11,11 +11,9 @@
 
 class Fenster;
 
-// Builds the window from the program's start-up state (camera at the start,
-// no cursor anchor, the random sequence from its beginning) and runs `body`
-// inside its event loop with no game started; then closes the window, which
-// ends the loop. `afterLoop` runs once the constructor has returned, while
-// the window still exists.
+// Builds the window from the program's start-up state and runs `body` inside
+// its event loop, then closes it; `afterLoop` runs once the constructor has
+// returned, while the window still exists.
 void runWindow(const std::function<void(Fenster &)> &body,
                const std::function<void(Fenster &)> &afterLoop = nullptr);
 
@@ -27,8 +25,7 @@ void useRoom(const char *text);
 // that the ray through the view's centre stays on x and y.
 void lookAlongMinusZ(float x, float y, float z);
 
-// A key event to the 3D view.
 void sendKey(QEvent::Type type, int key);
 
-// Renders one frame of the 3D view now and returns it as the screen shows it.
+// One frame of the 3D view, rendered now, as the screen shows it.
 QImage grabView();

@@ -15,17 +15,14 @@ struct _XDisplay;
 constexpr int windowTimeoutMs = 30000;
 constexpr int stepTimeoutMs = 15000;
 
-// The share of pixels (0 to 1) of two pictures that differ by more than
-// `tolerance` in some channel, over the area they have in common.
+// The share of pixels that differ by more than `tolerance` in some channel.
 double changedShare(const QImage &a, const QImage &b, int tolerance = 24);
 bool isPlain(const QImage &image);
 
-// A person at the running game, on the X display it runs on: sees the window
-// through the window probe, reads the labels off its pictures, uses the menu,
-// looks around and clicks through xdotool (XTest, as a real mouse), and
-// closes the window as a window manager would. Every action waits, within a
-// time limit, until the game has visibly taken it. The steps at the end are
-// the ones every robustness case shares; they check with assertions.
+// A person at the running game: sees the window through the window probe,
+// reads the labels off its pictures, and uses menu, mouse and keys through
+// xdotool (XTest, as a real mouse). Every action waits, within a time limit,
+// until the game has visibly taken it.
 class Player
 {
   public:
@@ -41,11 +38,9 @@ class Player
     // its window measures this many device pixels per pixel.
     double scale() const { return factor; }
 
-    // The 1000 x 600 window with its idle view: the logo, or a blank where
-    // the game's copy of the logo cannot be read.
+    // The window with its idle view: the logo, or a blank without one.
     bool waitForIdleWindow();
     QRect viewRect() const { return view; }
-    // A picture of `part` of the window (in window coordinates), or of all.
     QImage shot(const QRect &part = QRect());
     QImage viewShot() { return shot(view); }
 
@@ -63,14 +58,11 @@ class Player
     bool toolShows(const QImage &icon) { return changedShare(shot(tool), icon) < 0.01; }
     bool toolEmpty() { return isPlain(shot(tool)); }
 
-    // Runs xdotool with the space-separated arguments.
     bool xdotool(const QString &arguments) const;
-    // Clicks "Spiel" in the menu bar and `item` in its popup.
     bool choose(const QString &item);
     // The first motion in the view anchors the mouse-look: the game puts the
     // cursor back on the anchor after every move, and a click picks there.
     bool enterView();
-    // In steps that stay inside the view, each once the cursor is back.
     bool turn(int right, int up);
 
     // The first close brings the idle window back, the second ends the game.
@@ -82,7 +74,6 @@ class Player
     // points. After an earlier game the clock must first start again.
     void keepsPlaying(bool afterEarlierGame = false);
     void closeTwice();
-    // Status 0, no crash and no sanitizer report.
     void expectCleanEnd();
 
   private:
