@@ -29,14 +29,13 @@ namespace
 {
 // Four top-level nodes with pendulums between them, all swinging; "pend1"
 // names a rotor and "pend3" is missing.
-const char *const fullRoom =
-    "#Inventor V2.1 ascii\n"
-    "DEF First Cube { }\n"
-    "DEF pend1 Rotor { on FALSE } DEF pend2 Pendulum { on TRUE }\n"
-    "DEF Middle Separator { Cube { } }\n"
-    "DEF pend4 Pendulum { on TRUE } DEF pend5 Pendulum { on TRUE } DEF pend6 "
-    "Pendulum { on TRUE }\n"
-    "DEF Last Cube { }\n";
+const char *const fullRoom = "#Inventor V2.1 ascii\n"
+                             "DEF First Cube { }\n"
+                             "DEF pend1 Rotor { on FALSE } DEF pend2 Pendulum { on TRUE }\n"
+                             "DEF Middle Separator { Cube { } }\n"
+                             "DEF pend4 Pendulum { on TRUE } DEF pend5 Pendulum { on TRUE }\n"
+                             "DEF pend6 Pendulum { on TRUE }\n"
+                             "DEF Last Cube { }\n";
 const char *const darkRoom = "#Inventor V2.1 ascii\nSeparator { }\n";
 
 // The eye 100 units in front of the wound at (10, 93, 63), in a running game.

@@ -152,20 +152,6 @@ TEST(Runner, FirstRowOfAnUntreatedGameIsKnown)
               "1,-60,100,1,1,1,99.0999985,99.0999985,3,3,92,124,82,36.5705528,15,0");
 }
 
-TEST(Runner, PlaysAndDrawsTheLongestGameWithTheMostTreatments)
-{
-    std::vector<ScriptLine> script;
-    for (int i = 0; i < 10000; ++i)
-        script.push_back({1 + (i * 7919) % 100000, 7});
-    const std::string png = freshFolder("longest") + "/course.png";
-    const SimRun r = runSim({"--steps=100000", "--plot", png}, scriptText(script));
-    ASSERT_EQ(r.status, 0) << r.err.substr(0, 200);
-    const Reference expected = referenceRun(100000, script);
-    expectSameTable(r.out, expected.table);
-    EXPECT_EQ(r.err, expected.echo + "\n"); // nothing from the drawing
-    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(1600, 900));
-}
-
 TEST(BadInput, ExitsWithStatus2AndOneLineNamingTheProblem)
 {
     const std::string folder = freshFolder("bad");

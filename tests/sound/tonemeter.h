@@ -16,7 +16,6 @@ class ToneMeter
 
     ToneMeter(const Sound &sound, double hz);
 
-    const std::vector<double> &levels() const { return frameLevels; }
     double peak() const;
     // Where the tone sounds: from a level above `on` until one below `off`.
     std::vector<Span> spans(double on, double off) const;
