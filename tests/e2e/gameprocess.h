@@ -7,10 +7,8 @@
 #include <functional>
 #include <string>
 
-// The real game binary run as a child process from the build/ folder of a
-// throw-away tree whose data/ is a private copy of the repository's data, so
-// that a test can break single files. Every wait polls until a condition
-// holds or a time limit passes, collecting the output as it comes.
+// The real game run from the build/ folder of a throw-away tree whose data/
+// is a private copy, so that a test can break single files.
 class GameProcess
 {
   public:

@@ -1,6 +1,5 @@
-// A long run of the game clock: 100,000 ticks (about 40 games) driven
-// directly, with the scenario, the monitor, the sound bank and the spray all
-// at work, must not make the process grow.
+// 100,000 ticks (about 40 games) with everything at work must not make the
+// process grow.
 
 #include "audiosandbox.h"
 #include "fenster.h"
@@ -19,8 +18,7 @@
 
 namespace
 {
-// Ticks as the clock does, a new game every 2400 ticks, and a real frame of
-// the 3D view (with the spray while the patient bleeds) every 50 ticks.
+// A new game every 2400 ticks, a real frame every 50.
 void play(Fenster &w, int ticks)
 {
     for (int i = 0; i < ticks; ++i) {
