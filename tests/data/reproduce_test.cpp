@@ -1,5 +1,5 @@
-// curavant-datagen, run afresh, must write byte for byte the data files that
-// are committed: the files are reproducible, and nobody edited them by hand.
+// curavant-datagen, run afresh, must write the committed data files byte for
+// byte: they are reproducible, and nobody edited them by hand.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,7 +48,6 @@ TEST(Generator, RewritesTheCommittedFilesByteForByte)
 
 int main(int argc, char **argv)
 {
-    // The reproduction test runs the generator through QProcess.
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -19,10 +19,9 @@ namespace
 const std::string notFound = "File not found: ../data/scene002.iv\n";
 const std::string notRead = "Problem reading file: ../data/scene002.iv\n";
 
-// Each case breaks the game's copy of the data with a shell script run in
-// data/. Beside data/ lie two samples to copy in: small.bmp, smaller than
-// the 60 x 50 the ECG strip reads, and float.wav, a well-formed WAV file of
-// 32-bit float samples, which ALUT's loader (PCM and mu-law only) rejects.
+// Each case breaks the game's data with a script run in data/. Beside it lie
+// small.bmp, smaller than the ECG strip reads, and float.wav, of 32-bit float
+// samples, which ALUT's loader (PCM and mu-law only) rejects.
 struct DataCase {
     const char *name;
     const char *script;
@@ -110,8 +109,7 @@ TEST_P(BrokenData, GameRunsAndEndsCleanly)
     ASSERT_NO_FATAL_FAILURE(player.closeTwice());
     player.expectCleanEnd();
     EXPECT_EQ(game.output(), GetParam().output);
-    // The wave writer stands in for a sound card: its file shows that the
-    // program opened a device (and loaded its sounds) or found none.
+    // The wave writer's file shows whether the program opened a device.
     EXPECT_EQ(QFile::exists(game.root() + QStringLiteral("/mix.wav")), GetParam().audioDevice);
     EXPECT_TRUE(QDir(game.root() + QStringLiteral("/build")).isEmpty());
     const std::string cannot = "curavant: cannot record games in ";

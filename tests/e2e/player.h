@@ -44,8 +44,7 @@ class Player
     QImage shot(const QRect &part = QRect());
     QImage viewShot() { return shot(view); }
 
-    // Label texts, in a picture of the window or a fresh one; the seconds of
-    // "Time: m:ss" are -1 for any other text.
+    // Label texts, in a given or fresh picture; -1 seconds for another text.
     bool shows(Label label, const QString &text, const QImage &window = QImage());
     int seconds(const QImage &window = QImage());
     QString points(const QImage &window = QImage());
@@ -65,13 +64,11 @@ class Player
     bool enterView();
     bool turn(int right, int up);
 
-    // The first close brings the idle window back, the second ends the game.
     bool closeToIdle();
     bool closeToExit();
 
     void startGame();
-    // The clock counts down past the first scenario step, which rewrites the
-    // points. After an earlier game the clock must first start again.
+    // The clock runs past the first scenario step, which rewrites the points.
     void keepsPlaying(bool afterEarlierGame = false);
     void closeTwice();
     void expectCleanEnd();

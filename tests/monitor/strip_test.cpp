@@ -15,8 +15,7 @@
 namespace
 {
 
-// Every pixel differs from its neighbours in column and row, so that any shift
-// shows; `blue` tells two images apart. An empty size gives a null image.
+// Every pixel differs from its neighbours, so that any shift shows.
 QImage pattern(QSize size, int blue)
 {
     QImage image = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
@@ -26,8 +25,7 @@ QImage pattern(QSize size, int blue)
     return image;
 }
 
-// A monitor built as the game builds it from build/, with a data/ beside that
-// holds the given ECG images (no file for a null image).
+// A monitor built from build/ beside a data/ with these ECG images.
 std::unique_ptr<Monitor> monitorWith(const QImage &ekg1, const QImage &ekg2)
 {
     QTemporaryDir root;
@@ -47,8 +45,7 @@ struct Piece {
     int first, count;
 };
 
-// The strip must show the last 150 columns of the pieces laid side by side,
-// black where an image holds nothing; the label must show the strip.
+// The last 150 columns of the pieces side by side, black where an image ends.
 testing::AssertionResult stripShows(const Monitor &monitor, const std::vector<Piece> &pieces)
 {
     QImage expected(150, 50, QImage::Format_RGB32);

@@ -1,6 +1,4 @@
-// What the game needs of its room file: the named objects with the right
-// types, each clickable from where the player can stand with nothing else
-// taking the click. Where the wound lies is the render test's to check.
+// What the game needs of its room file: every named object clickable.
 
 #include "codes.h"
 #include "nodename.h"
@@ -78,8 +76,7 @@ std::string castRay(const SbVec3f &start, const SbVec3f &direction)
     return picked ? nameOf(picked->getPath()) : "(nothing)";
 }
 
-// A click counts for the nearest name above the shape: a tool's name hides
-// that of the shelf it lies on.
+// A tool's name hides that of the shelf it lies on.
 TEST(SceneContract, ClickCountsForTheNearestName)
 {
     SoDB::init();
@@ -106,16 +103,14 @@ TEST(SceneContract, ClickCountsForTheNearestName)
     shelf->unref();
 }
 
-// Each name is one group in the room whose every shape takes its clicks; and
-// there is a standpoint on a grid over the walkable floor, at eye height, and
-// an aim at one of its shapes, within the pitch the mouse-look allows (72
-// degrees), from which a click in the middle of the view picks it.
+// Each name is one group whose every shape takes its clicks, and some point of
+// the walkable floor has an aim within the 72 degrees of pitch the mouse-look
+// allows from which a click picks it.
 TEST(SceneContract, EveryNamedObjectCanBeClickedFromTheFloor)
 {
     const SoPathList &shapes = room().shapes;
     ASSERT_GT(shapes.getLength(), 0) << "cannot read ../data/scene002.iv";
-    // Within the walls, floor and ceiling, give or take the loose boxes of
-    // slanted shapes.
+    // Give or take the loose boxes of slanted shapes.
     const SbBox3f inRoom(-252.5f, -5, -232.5f, 252.5f, 285, 232.5f);
     for (const std::string &name : clickables()) {
         SoNodeList all;

@@ -1,6 +1,4 @@
-// What the code table must mean for a player, whatever its layout: every
-// tool in the room treats something, each treatment has one way to give it,
-// and the three treatment objects take any hand.
+// What the code table must mean for a player, whatever its layout.
 
 #include "codes.h"
 

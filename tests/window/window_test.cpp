@@ -70,8 +70,7 @@ TEST(Clock, TicksKeepToTheirTimeline)
         EXPECT_EQ(timeline.untilNext(ms(ranAt)), ms(wait)) << "tick at " << ranAt << " ms";
 }
 
-// The monitor gets the readings a copy of the scenario yields from the same
-// point of the random sequence; a dead patient's are 0 with no ECG mode.
+// The readings a copy of the scenario yields reach the monitor.
 TEST(Clock, ReadingsReachTheMonitor)
 {
     runWindow([](Fenster &w) {
