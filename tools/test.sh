@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURAVANT_WERROR=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCURAVANT_WERROR=ON
 cmake --build build -j"$(nproc)"
 cd build
 ctest --output-on-failure -j"$(nproc)" --timeout 300
