@@ -1,6 +1,7 @@
 #include "picking.h"
 
 #include "fenster.h"
+#include "nodename.h"
 #include "scenestate.h"
 
 #include "codes.h"
@@ -35,17 +36,6 @@ const char *const iconFiles[toolCount] = {"../data/Icons/schmerzmittel.bmp",
                                           "../data/Icons/reinigen.bmp",
                                           "../data/Icons/o2.bmp",
                                           "../data/Icons/defi.bmp"};
-
-// The name a hit counts for: the nearest named node from the shape upwards.
-SbName pickedName(const SoPath *path)
-{
-    for (int i = 0; i < path->getLength(); ++i) {
-        const SbName name = path->getNodeFromTail(i)->getName();
-        if (name.getLength() > 0)
-            return name;
-    }
-    return SbName("");
-}
 
 void actOnName(const SbName &name)
 {
@@ -90,7 +80,7 @@ void onButton(void *, SoEventCallback *node)
     const SoPickedPoint *hit = pick.getPickedPoint(0);
     if (!hit)
         return;
-    const SbName name = pickedName(hit->getPath());
+    const SbName name = nearestName(hit->getPath());
     const SbVec3f &point = hit->getPoint();
     std::cout << name.getString() << " an Pos: " << point[0] << "," << point[1] << "," << point[2]
               << ".\n";

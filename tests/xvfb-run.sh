@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# Runs one command on a display of its own: a fresh Xvfb server that is gone
-# when the command ends (XVFB_SCREEN sets its size). Xvfb picks a free display
-# number itself (-displayfd), so tests running in parallel never share a
-# screen, a pointer or a keyboard.
+# Runs one command on a fresh Xvfb server of its own (XVFB_SCREEN sets its
+# size), so that parallel tests never share a screen, pointer or keyboard.
 set -u
 fifo=$(mktemp -u)
 mkfifo "$fifo"

@@ -10,26 +10,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <iostream>
-#include <sstream>
-
-static std::ostringstream output;
-
-// The window needs the application object before the first test runs; the
-// program's standard output is kept for takeOutput.
+// The window needs the application object before the first test runs.
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    std::streambuf *const console = std::cout.rdbuf(output.rdbuf());
-    const int status = RUN_ALL_TESTS();
-    std::cout.rdbuf(console);
-    return status;
+    return RUN_ALL_TESTS();
 }
 
 void runWindow(const std::function<void(Fenster &)> &body,
@@ -43,7 +33,6 @@ void runWindow(const std::function<void(Fenster &)> &body,
     yaw = pitch = 0;
     lastCursorX = lastCursorY = -1;
     restartRandomSequence();
-    takeOutput();
     bool ran = false;
     QTimer::singleShot(0, [&] {
         body(*mainWindow);
@@ -71,13 +60,6 @@ void useRoom(const char *text)
         file.write(text);
 }
 
-std::string takeOutput()
-{
-    const std::string text = output.str();
-    output.str(std::string());
-    return text;
-}
-
 void lookAlongMinusZ(float x, float y, float z)
 {
     cameraPosition[0] = x;
@@ -87,15 +69,6 @@ void lookAlongMinusZ(float x, float y, float z)
     pitch = 0;
     camera->position.setValue(x, y, z);
     camera->orientation.setValue(SbRotation::identity());
-}
-
-void sendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button)
-{
-    const Qt::MouseButton pressed = type == QEvent::MouseMove ? Qt::NoButton : button;
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? button : Qt::NoButton;
-    QWidget *view = renderArea->getGLWidget();
-    QMouseEvent event(type, at, view->mapToGlobal(at), pressed, held, Qt::NoModifier);
-    QApplication::sendEvent(view, &event);
 }
 
 void sendKey(QEvent::Type type, int key)

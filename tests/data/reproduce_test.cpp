@@ -1,6 +1,7 @@
-// curavant-datagen, run afresh, must write byte for byte the data files that
-// are committed: the files are reproducible, and nobody edited them by hand.
+// curavant-datagen, run afresh, must write the committed data files byte for
+// byte: they are reproducible, and nobody edited them by hand.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -43,4 +44,11 @@ TEST(Generator, RewritesTheCommittedFilesByteForByte)
         ++written;
     }
     EXPECT_EQ(written, 17);
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -1,8 +1,6 @@
 // The real program with broken data, without a sound device and without a
-// display. Each data case breaks the room and, where the output stays the
-// same, pictures and sounds too; then a short game is played and the window
-// closed twice. The program must keep running with whatever it could read,
-// write exactly the scene loader's lines, and end cleanly. Without a display
+// display. With broken data it must keep running on whatever it could read,
+// write exactly the scene loader's lines, and end cleanly; without a display
 // it must say so in one line and fail, not abort.
 
 #include "gameprocess.h"
@@ -21,10 +19,9 @@ namespace
 const std::string notFound = "File not found: ../data/scene002.iv\n";
 const std::string notRead = "Problem reading file: ../data/scene002.iv\n";
 
-// Each case breaks the game's copy of the data with a shell script run in
-// data/. Beside data/ lie two samples to copy in: small.bmp, smaller than
-// the 60 x 50 the ECG strip reads, and float.wav, a well-formed WAV file of
-// 32-bit float samples, which ALUT's loader (PCM and mu-law only) rejects.
+// Each case breaks the game's data with a script run in data/. Beside it lie
+// small.bmp, smaller than the ECG strip reads, and float.wav, of 32-bit float
+// samples, which ALUT's loader (PCM and mu-law only) rejects.
 struct DataCase {
     const char *name;
     const char *script;
@@ -112,8 +109,7 @@ TEST_P(BrokenData, GameRunsAndEndsCleanly)
     ASSERT_NO_FATAL_FAILURE(player.closeTwice());
     player.expectCleanEnd();
     EXPECT_EQ(game.output(), GetParam().output);
-    // The wave writer stands in for a sound card: its file shows that the
-    // program opened a device (and loaded its sounds) or found none.
+    // The wave writer's file shows whether the program opened a device.
     EXPECT_EQ(QFile::exists(game.root() + QStringLiteral("/mix.wav")), GetParam().audioDevice);
     EXPECT_TRUE(QDir(game.root() + QStringLiteral("/build")).isEmpty());
     const std::string cannot = "curavant: cannot record games in ";
@@ -133,9 +129,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrokenData, ::testing::ValuesIn(dataCases),
 
 TEST(NoDisplay, OneClearLineAndAFailureStatus)
 {
-    // DISPLAY and QT_QPA_PLATFORM, unset where empty, and the arguments: no
-    // display at all, X11 chosen (by option or variable) without a display,
-    // and an unreachable display, in the variable or on the command line.
     const struct {
         QString display, platform;
         QStringList arguments;

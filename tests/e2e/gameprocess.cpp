@@ -51,8 +51,6 @@ bool GameProcess::waitFor(const std::function<bool()> &done, int timeoutMs)
         QThread::msleep(50);
         collect();
         QCoreApplication::processEvents();
-        if (onPoll)
-            onPoll();
     }
     return true;
 }

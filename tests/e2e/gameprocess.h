@@ -7,10 +7,8 @@
 #include <functional>
 #include <string>
 
-// The real game binary run as a child process from the build/ folder of a
-// throw-away tree whose data/ is a private copy of the repository's data, so
-// that a test can break single files. Every wait polls until a condition
-// holds or a time limit passes, collecting the output as it comes.
+// The real game run from the build/ folder of a throw-away tree whose data/
+// is a private copy, so that a test can break single files.
 class GameProcess
 {
   public:
@@ -28,13 +26,10 @@ class GameProcess
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QStringList arguments;
     bool start();
-    long long pid() const { return process.processId(); }
     bool isRunning() const { return process.state() != QProcess::NotRunning; }
 
     bool waitFor(const std::function<bool()> &done, int timeoutMs);
     bool waitForExit(int timeoutMs);
-    // Called on every round of a wait, so that a test can watch the screen.
-    std::function<void()> onPoll;
 
     bool crashed() const { return process.exitStatus() == QProcess::CrashExit; }
     int exitCode() const { return process.exitCode(); }

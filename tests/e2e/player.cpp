@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
-#include <QScreen>
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
@@ -19,7 +18,6 @@
 
 namespace
 {
-// Counts up to `limit` + 1 at most.
 int changedPixels(const QImage &a, const QImage &b, int tolerance, int limit = INT_MAX)
 {
     int changed = 0;
@@ -34,12 +32,6 @@ int changedPixels(const QImage &a, const QImage &b, int tolerance, int limit = I
     return changed;
 }
 
-// Errors about windows that vanished between two requests are expected: the
-// game creates and destroys popups and native windows all the time.
-int ignoreErrors(Display *, XErrorEvent *)
-{
-    return 0;
-}
 } // namespace
 
 double changedShare(const QImage &a, const QImage &b, int tolerance)
@@ -58,7 +50,6 @@ Player::Player(GameProcess &game) : game(game), display(XOpenDisplay(nullptr))
 {
     for (const char *variable : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"})
         factor *= game.environment.value(QLatin1String(variable), QStringLiteral("1")).toDouble();
-    XSetErrorHandler(ignoreErrors);
 }
 
 Player::~Player()
@@ -67,54 +58,18 @@ Player::~Player()
         XCloseDisplay(display);
 }
 
-std::vector<unsigned long> Player::windows(bool all) const
-{
-    // Qt marks every native window with the process id.
-    QProcess search;
-    search.start(QStringLiteral("xdotool"),
-                 QStringLiteral("search --maxdepth %1 --onlyvisible --pid %2")
-                     .arg(all ? -1 : 1)
-                     .arg(game.pid())
-                     .split(QLatin1Char(' ')));
-    search.waitForFinished();
-    std::vector<unsigned long> found;
-    for (const QByteArray &id : search.readAllStandardOutput().split('\n'))
-        if (!id.isEmpty())
-            found.push_back(id.toULong());
-    return found;
-}
-
-bool Player::findWindow()
-{
-    for (unsigned long id : windows(false))
-        if (geometry(id).size() == QSize(1000, 600) * factor) {
-            window = id;
-            XSelectInput(display, window, StructureNotifyMask);
-            return true;
-        }
-    return false;
-}
-
-QRect Player::geometry(unsigned long id) const
-{
-    XWindowAttributes attributes;
-    Window child = 0;
-    int x = 0, y = 0;
-    if (!XGetWindowAttributes(display, id, &attributes) ||
-        !XTranslateCoordinates(display, id, DefaultRootWindow(display), 0, 0, &x, &y, &child))
-        return QRect();
-    return QRect(x, y, attributes.width, attributes.height);
-}
-
 bool Player::locateParts()
 {
-    // Every widget of the window has a native window of its own, as the 3D
-    // view (a native GL widget) is among them: the view, the tool label,
-    // the time and points labels and, right under them, the health label.
-    std::vector<QRect> rects;
-    std::vector<QRect> fixed;
-    for (unsigned long id : windows(true)) {
-        const QRect rect = rects.emplace_back(geometry(id).translated(-windowRect().topLeft()));
+    // Every widget has a native window, as the GL view is one: the health
+    // label is the one right under the points label.
+    window = probe.findWindow();
+    frame = probe.geometry(window);
+    if (frame.size() != QSize(1000, 600) * factor)
+        return false;
+    XSelectInput(display, window, StructureNotifyMask);
+    std::vector<QRect> rects, fixed;
+    for (unsigned long id : probe.descendants(window)) {
+        const QRect rect = rects.emplace_back(probe.geometry(id).translated(-frame.topLeft()));
         view = rect.size() == QSize(800, 600) * factor ? rect : view;
         tool = rect.size() == QSize(150, 100) * factor ? rect : tool;
         if (rect.size() == QSize(150, 30) * factor)
@@ -140,25 +95,19 @@ bool Player::waitForIdleWindow()
         idle.fill(QApplication::palette().color(QPalette::Window));
     }
     idle = idle.scaled(idle.size() * factor);
-    return game.waitFor([this] { return findWindow() && locateParts() && showsIdleView(); },
-                        windowTimeoutMs);
+    return game.waitFor([this] { return locateParts() && showsIdleView(); }, windowTimeoutMs);
 }
 
-QImage Player::shot(const QRect &part) const
+QImage Player::shot(const QRect &part)
 {
-    // The view reaches below the window's edge; only the part inside shows.
-    const QRect window = windowRect();
-    const QRect area = part.isNull() ? window : part.translated(window.topLeft()) & window;
-    return QGuiApplication::primaryScreen()
-        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-        .toImage();
+    const QImage picture = probe.grab(window);
+    return part.isNull() ? picture : picture.copy(part & picture.rect());
 }
 
 bool Player::shows(Label label, const QString &text, const QImage &window)
 {
-    // The test is a Qt client of the game's display, so a label made here
-    // with the game's font and size shows the same pixels. A couple of
-    // stray pixels are allowed, for the cursor passing by.
+    // A label made here with the game's font shows the same pixels; a couple
+    // of stray pixels are allowed, for the cursor passing by.
     auto it = rendered.find(text);
     if (it == rendered.end()) {
         QLabel made(text);
@@ -216,29 +165,26 @@ bool Player::moveTo(QPoint at) const
 
 bool Player::choose(const QString &item)
 {
-    // A menu bar built here lays out its titles as the game's does; the
-    // popup's two entries share its height evenly.
+    // A menu bar built here lays out its titles as the game's does.
     QMenuBar bar;
     QMenu *menu = bar.addMenu(QStringLiteral("Spiel"));
     bar.resize(1000, bar.sizeHint().height());
     unsigned long popup = 0;
     const auto popupShown = [&] {
-        for (unsigned long id : windows(false))
+        for (unsigned long id : probe.windows())
             popup = id != window ? id : popup;
         return popup != 0;
     };
     const auto entry = [&] {
-        const QRect rect = geometry(popup);
+        const QRect rect = probe.geometry(popup);
         return rect.topLeft() +
                QPoint(rect.width() / 2, rect.height() * (item == "Start!" ? 1 : 3) / 4);
     };
-    // The pointer then rests beside the window, off the labels.
-    return moveTo(windowRect().topLeft() +
-                  bar.actionGeometry(menu->menuAction()).center() * factor) &&
+    return moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center() * factor) &&
            xdotool(QStringLiteral("click 1")) && game.waitFor(popupShown, 5000) &&
            moveTo(entry()) && xdotool(QStringLiteral("click 1")) &&
-           game.waitFor([&] { return windows(false).size() == 1; }, 5000) &&
-           moveTo(windowRect().topRight() + QPoint(100, 100));
+           game.waitFor([&] { return probe.windows().size() == 1; }, 5000) &&
+           moveTo(frame.topRight() + QPoint(100, 100));
 }
 
 bool Player::waitForAnchor()
@@ -252,7 +198,7 @@ bool Player::enterView()
     // turn the view.
     if (anchor.x() >= 0)
         return moveTo(anchor) && waitForAnchor();
-    const QPoint entry = windowRect().topLeft() + view.center() + QPoint(17, 29);
+    const QPoint entry = frame.topLeft() + view.center() + QPoint(17, 29);
     if (!moveTo(entry) || !game.waitFor([&] { return QCursor::pos() != entry; }, 5000))
         return false;
     anchor = QCursor::pos();
@@ -285,25 +231,12 @@ bool Player::unmapped()
     return gone;
 }
 
-void Player::requestClose()
-{
-    // What a window manager sends when the user clicks the close button.
-    XEvent event = {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XSync(display, False);
-}
-
 bool Player::closeToIdle()
 {
     // The window goes away when the 3D view's loop ends, and its native
     // windows may be made anew when the program shows it again.
     unmapped();
-    requestClose();
+    probe.requestClose(window);
     bool gone = false;
     return game.waitFor([&] { return (gone = gone || unmapped()); }, windowTimeoutMs) &&
            waitForIdleWindow();
@@ -311,7 +244,7 @@ bool Player::closeToIdle()
 
 bool Player::closeToExit()
 {
-    requestClose();
+    probe.requestClose(window);
     return game.waitForExit(windowTimeoutMs);
 }
 

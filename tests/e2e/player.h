@@ -1,12 +1,12 @@
 #pragma once
 
+#include "windowprobe.h"
+
 #include <QHash>
 #include <QImage>
 #include <QRect>
-#include <QStringList>
 
 #include <functional>
-#include <vector>
 
 class GameProcess;
 struct _XDisplay;
@@ -15,17 +15,14 @@ struct _XDisplay;
 constexpr int windowTimeoutMs = 30000;
 constexpr int stepTimeoutMs = 15000;
 
-// The share of pixels (0 to 1) of two pictures that differ by more than
-// `tolerance` in some channel, over the area they have in common.
+// The share of pixels that differ by more than `tolerance` in some channel.
 double changedShare(const QImage &a, const QImage &b, int tolerance = 24);
 bool isPlain(const QImage &image);
 
-// A person at the running game, on the X display it runs on: finds the
-// window and its parts, reads the labels off screenshots, uses the menu,
-// looks around and clicks through xdotool (XTest, as a real mouse), and
-// closes the window as a window manager would. Every action waits, within a
-// time limit, until the game has visibly taken it. The steps at the end are
-// the ones every robustness case shares; they check with assertions.
+// A person at the running game: sees the window through the window probe,
+// reads the labels off its pictures, and uses menu, mouse and keys through
+// xdotool (XTest, as a real mouse). Every action waits, within a time limit,
+// until the game has visibly taken it.
 class Player
 {
   public:
@@ -36,76 +33,58 @@ class Player
     Player(const Player &) = delete;
     Player &operator=(const Player &) = delete;
 
-    bool isOpen() const { return display != nullptr; }
+    bool isOpen() const { return probe.connected() && display != nullptr; }
     // The game's scale factor (QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS):
     // its window measures this many device pixels per pixel.
     double scale() const { return factor; }
 
-    // The 1000 x 600 window with its idle view: the logo, or a blank where
-    // the game's copy of the logo cannot be read.
+    // The window with its idle view: the logo, or a blank without one.
     bool waitForIdleWindow();
-    QRect windowRect() const { return geometry(window); }
     QRect viewRect() const { return view; }
-    // A picture of `part` of the window (in window coordinates), or of all.
-    QImage shot(const QRect &part = QRect()) const;
-    QImage viewShot() const { return shot(view); }
+    QImage shot(const QRect &part = QRect());
+    QImage viewShot() { return shot(view); }
 
-    // Label texts, in a picture of the window or a fresh one; the seconds of
-    // "Time: m:ss" are -1 for any other text.
+    // Label texts, in a given or fresh picture; -1 seconds for another text.
     bool shows(Label label, const QString &text, const QImage &window = QImage());
     int seconds(const QImage &window = QImage());
     QString points(const QImage &window = QImage());
     bool waitForSeconds(const std::function<bool(int)> &wanted);
 
     // At a fractional scale factor the logo may lie a pixel off.
-    bool showsIdleView() const
-    {
-        return changedShare(viewShot(), idle) < (factor == 1 ? 0.01 : 0.05);
-    }
+    bool showsIdleView() { return changedShare(viewShot(), idle) < (factor == 1 ? 0.01 : 0.05); }
     // Whatever the room holds (even nothing, a black view), it is not idle.
-    bool showsGameView() const { return changedShare(viewShot(), idle) > 0.3; }
-    bool toolShows(const QImage &icon) const { return changedShare(shot(tool), icon) < 0.01; }
-    bool toolEmpty() const { return isPlain(shot(tool)); }
+    bool showsGameView() { return changedShare(viewShot(), idle) > 0.3; }
+    bool toolShows(const QImage &icon) { return changedShare(shot(tool), icon) < 0.01; }
+    bool toolEmpty() { return isPlain(shot(tool)); }
 
-    // Runs xdotool with the space-separated arguments.
     bool xdotool(const QString &arguments) const;
-    // Clicks "Spiel" in the menu bar and `item` in its popup.
     bool choose(const QString &item);
     // The first motion in the view anchors the mouse-look: the game puts the
     // cursor back on the anchor after every move, and a click picks there.
     bool enterView();
-    QPoint anchorInView() const { return anchor - windowRect().topLeft() - view.topLeft(); }
-    // In steps that stay inside the view, each once the cursor is back.
     bool turn(int right, int up);
 
-    // The first close brings the idle window back, the second ends the game.
     bool closeToIdle();
     bool closeToExit();
 
     void startGame();
-    // The clock counts down past the first scenario step, which rewrites the
-    // points. After an earlier game the clock must first start again.
+    // The clock runs past the first scenario step, which rewrites the points.
     void keepsPlaying(bool afterEarlierGame = false);
     void closeTwice();
-    // Status 0, no crash and no sanitizer report.
     void expectCleanEnd();
 
   private:
-    // The viewable windows of the game: the top-level ones, or all.
-    std::vector<unsigned long> windows(bool all) const;
-    bool findWindow();
     bool locateParts();
-    QRect geometry(unsigned long id) const;
     QString read(Label label, const QStringList &candidates, const QImage &window);
     bool moveTo(QPoint at) const;
     bool waitForAnchor();
     bool unmapped();
-    void requestClose();
 
     GameProcess &game;
-    _XDisplay *display;
+    WindowProbe probe{"curavant"};
+    _XDisplay *display; // for the window's unmap events
     unsigned long window = 0;
-    QRect view, tool, labels[3];
+    QRect frame, view, tool, labels[3];
     QImage idle;
     QHash<QString, QImage> rendered;
     QPoint anchor{-1, -1};

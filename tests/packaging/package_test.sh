@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a finished build, checks what it declares and
-# lays out, unpacks it into a scratch root and starts the installed launcher
-# there, from another folder and through a link, on a private display: the
-# game's window must come up showing the logo and quit after two closes.
+# Builds the Debian package, checks it, unpacks it into a scratch root and
+# starts the installed game there: its window must show the logo and quit
+# after two closes.
 # Usage: package_test.sh BUILD_DIR CURAVANT_PROBE XVFB_RUN
 set -euo pipefail
 build=$1
@@ -77,8 +76,7 @@ if dpkg-deb --contents "$deb" | grep -E 'testroot|_test|_bench|\.a$'; then
 fi
 
 # -- the installed game --------------------------------------------------------
-# Started from an unrelated folder through a link, as a menu or a user's own
-# link would start it; the launcher must still find ../data/ beside the game.
+# Through a link from another folder: the launcher must still find ../data/.
 mkdir "$scratch/elsewhere"
 ln -s "$root/usr/games/curavant" "$scratch/elsewhere/start-curavant"
 cd "$scratch/elsewhere"

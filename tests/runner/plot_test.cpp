@@ -1,13 +1,10 @@
 // curavant-sim --plot: the picture it leaves, checked against the table it
 // prints, the same picture drawn from a recorded course and in a German
-// locale, an older picture left alone on failure, and boundaries
-// of the plot's scale labels and of the room for marker labels.
+// locale, and an older picture left alone on failure.
 
 #include "courseplot.h"
-#include "labelspread.h"
 #include "plotlayout.h"
 #include "simrun.h"
-#include "valueaxis.h"
 
 #include <QImage>
 #include <clocale>
@@ -28,9 +25,7 @@ int countColour(const QImage &image, const QRect &area, const QColor &color)
     return count;
 }
 
-// The marker colour at each step: the treatments, overdrawn by the
-// complications read off the table (a shock flag or a bleeding stage that
-// rises, a death).
+// The marker colour at each step: treatments, overdrawn by complications.
 std::map<int, QColor> expectedMarkers(const std::string &csv, const std::vector<int> &treated)
 {
     std::map<int, QColor> markers;
@@ -112,12 +107,4 @@ TEST(Plot, RedrawsARecordedCourseAndDrawsTheSameInAGermanLocale)
     for (const char *name : {"de_DE.UTF-8", "C-course", "de_DE.UTF-8-course"})
         EXPECT_EQ(image(name), image("C")) << name << " (below the subtitle)";
     EXPECT_EQ(runs["de_DE.UTF-8course"].out + runs["de_DE.UTF-8course"].err, "");
-}
-
-TEST(PlotPieces, Boundaries)
-{
-    const ValueAxis aroundZero(-0.3, 0.3, 3);
-    EXPECT_EQ(aroundZero.label(aroundZero.ticks().at(2)), "0.0"); // not -0.0 from rounding
-    EXPECT_EQ(labelCapacity(16, 10, 90), 6);
-    EXPECT_EQ(labelCapacity(16, 10, 89), 5);
 }

@@ -8,8 +8,7 @@
 namespace
 {
 
-// The patient after "Start!": reset over a freshly built scenario. Every
-// conversion to int truncates toward zero, as int(double) does.
+// The patient after "Start!". Every conversion to int truncates toward zero.
 struct Model {
     int ekg = 0, score = 0, bleeding = 1, heart = 90, breath = 15, pressure = 120;
     int circulationLoss = 1, respirationLoss = 1;

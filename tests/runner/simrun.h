@@ -12,11 +12,9 @@ struct SimRun {
     std::string out, err;
 };
 
-// `redirect` adds shell redirections after the usual ones, e.g. "> /dev/full".
 SimRun runSim(const std::vector<std::string> &args, const std::string &input = "",
               const std::string &redirect = "");
 
-// An empty folder of that name in the scratch folder.
 std::string freshFolder(const std::string &name);
 std::set<std::string> listing(const std::string &folder);
 std::string writeFile(const std::string &path, const std::string &contents);

@@ -56,13 +56,6 @@ TEST(SceneRender, ViewsAreLitAndClosedAndShowTheWound)
     EXPECT_GE(red, 60) << "of 81 pixels round the middle of the wound view";
 }
 
-TEST(SceneRender, MissingFileGivesNoPicture)
-{
-    ScenePreview preview("../data/no-such-room.iv");
-    EXPECT_FALSE(preview.loaded());
-    EXPECT_TRUE(preview.render().isNull());
-}
-
 } // namespace
 
 int main(int argc, char **argv)

@@ -3,11 +3,9 @@
 #include <filesystem>
 #include <string>
 
-// A throw-away tree laid out like the game's (build/ beside data/Sound/),
-// which is the working directory while it lives, with OpenAL Soft set to use
-// `driver` for the whole process: make it before the first OpenAL call, as
-// OpenAL Soft reads its set-up once. With the "wave" driver each device opened
-// writes its mix to outputPath() as it plays and completes the file on closing.
+// A throw-away tree laid out like the game's, the working directory while it
+// lives, with OpenAL Soft using `driver`: make it before the first OpenAL call,
+// which reads the set-up. The "wave" driver writes the mix to outputPath().
 class AudioSandbox
 {
   public:

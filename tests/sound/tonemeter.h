@@ -4,9 +4,8 @@
 
 #include <vector>
 
-// How loud one frequency is over the course of a recording: its amplitude in
-// Hann-windowed frames of 50 ms, one every 25 ms, so that tests can tell which
-// of several test tones sounded when (exactly, if the period divides 50 ms).
+// How loud one frequency is in Hann-windowed frames of 50 ms, one every 25 ms:
+// which of several test tones sounded when.
 class ToneMeter
 {
   public:
@@ -16,7 +15,6 @@ class ToneMeter
 
     ToneMeter(const Sound &sound, double hz);
 
-    const std::vector<double> &levels() const { return frameLevels; }
     double peak() const;
     // Where the tone sounds: from a level above `on` until one below `off`.
     std::vector<Span> spans(double on, double off) const;

@@ -1,30 +1,13 @@
 #include "wavfile.h"
 
+#include <sndfile.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
-
-namespace
-{
-// WAV numbers are little-endian, `bytes` long.
-std::string le(std::uint32_t value, int bytes)
-{
-    std::string out;
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(char(value >> (8 * i)));
-    return out;
-}
-
-std::uint32_t get(const std::string &in, std::size_t at, int bytes)
-{
-    std::uint32_t value = 0;
-    while (bytes-- > 0)
-        value = value << 8 | std::uint8_t(in[at + std::size_t(bytes)]);
-    return value;
-}
-} // namespace
+#include <numeric>
 
 Sound makeTone(double hz, double seconds, double amplitude, double fadeSeconds, int rate)
 {
@@ -42,43 +25,36 @@ Sound makeTone(double hz, double seconds, double amplitude, double fadeSeconds, 
 
 void writeWav(const std::string &path, const Sound &sound)
 {
-    const auto rate = std::uint32_t(sound.rate), bytes = std::uint32_t(2 * sound.samples.size());
-    std::string out = "RIFF" + le(36 + bytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
-                      le(rate, 4) + le(2 * rate, 4) + le(2, 2) + le(16, 2) + "data" + le(bytes, 4);
-    for (float s : sound.samples)
-        out += le(std::uint16_t(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767)), 2);
-    std::ofstream(path, std::ios::binary) << out;
+    SF_INFO info{};
+    info.samplerate = sound.rate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE *file = sf_open(path.c_str(), SFM_WRITE, &info);
+    sf_writef_float(file, sound.samples.data(), sf_count_t(sound.samples.size()));
+    sf_close(file);
 }
 
 WavReadResult readWav(const std::string &path)
 {
     WavReadResult result;
-    std::ifstream file(path, std::ios::binary);
-    const std::string in{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (in.size() < 12 || in.compare(0, 4, "RIFF") != 0 || in.compare(8, 4, "WAVE") != 0)
+    SF_INFO info{};
+    SNDFILE *file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file)
         return result;
-    // Plain or extensible, a 16-bit format can only be integer PCM.
-    std::size_t bits = 0;
-    for (std::size_t at = 12, size = 0; at + 8 <= in.size(); at += 8 + size + (size & 1)) {
-        size = get(in, at + 4, 4);
-        if (in.compare(at, 4, "fmt ") == 0 && at + 24 <= in.size()) {
-            result.channels = int(get(in, at + 10, 2));
-            result.sound.rate = int(get(in, at + 12, 4));
-            bits = get(in, at + 22, 2);
-        } else if (in.compare(at, 4, "data") == 0 && result.channels > 0 && bits == 16) {
-            // While the writer is open its sizes are not yet true: take what there is.
-            const std::size_t end = std::min(at + 8 + size, in.size());
-            const std::size_t frame = 2 * std::size_t(result.channels);
-            for (std::size_t f = at + 8; f + frame <= end; f += frame) {
-                float sum = 0;
-                for (std::size_t c = 0; c < frame; c += 2)
-                    sum += float(std::int16_t(get(in, f + c, 2))) / 32768.0f;
-                result.sound.samples.push_back(sum / float(result.channels));
-            }
-            result.ok = true;
-            result.complete = get(in, 4, 4) + 8 == in.size() && at + 8 + size == in.size();
-            return result;
-        }
-    }
+    std::vector<float> frames(std::size_t(info.frames) * std::size_t(info.channels));
+    sf_readf_float(file, frames.data(), info.frames);
+    sf_close(file);
+    result.ok = true;
+    result.channels = info.channels;
+    result.sound.rate = info.samplerate;
+    for (std::size_t f = 0; f < frames.size(); f += std::size_t(info.channels))
+        result.sound.samples.push_back(
+            float(std::accumulate(&frames[f], &frames[f] + info.channels, 0.0) / info.channels));
+    // The writer settles the RIFF size on closing.
+    std::uint8_t riff[8] = {};
+    std::ifstream(path, std::ios::binary).read(reinterpret_cast<char *>(riff), 8);
+    const std::uint32_t size =
+        riff[4] | riff[5] << 8 | riff[6] << 16 | std::uint32_t(riff[7]) << 24;
+    result.complete = size + 8 == std::filesystem::file_size(path);
     return result;
 }

@@ -1,6 +1,4 @@
-// What a game sounds like, recorded through OpenAL Soft's wave driver: the
-// ambience while the game runs, one beep per scenario step while the patient
-// lives, silence from the patient's death on.
+// What a game sounds like, recorded through OpenAL Soft's wave driver.
 
 #include "audiosandbox.h"
 #include "fenster.h"

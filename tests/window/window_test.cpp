@@ -1,25 +1,18 @@
-// The main window as a player meets it: built, idle, running a game and
-// closed, driven from inside its own event loop.
+// The game clock of a running game, driven from inside the window's event
+// loop. Starting, ending and closing are played by the end-to-end tests.
 
 #include "gamefixture.h"
 
 #include "fenster.h"
 #include "fraktur.h"
-#include "gameclock.h"
 #include "monitor.h"
 #include "random.h"
 #include "readings.h"
 #include "ticktimeline.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLCDNumber>
 #include <QLabel>
-#include <QMenuBar>
-#include <QMetaMethod>
-#include <QTest>
-#include <QTimer>
 
 namespace
 {
@@ -34,87 +27,13 @@ void tickTo(Fenster &w, int timeLeft)
     w.timeLeft = timeLeft + 1;
     w.advanceClock();
 }
-
-// Makes the complication roll fail unless the generator yields 0.
-void calmScenario(Fenster &w)
-{
-    scenario(w).complicationDivisor = 0.001f;
-}
 } // namespace
 
-TEST(WindowAsBuilt, MenusAndSlots)
-{
-    runWindow([](Fenster &w) {
-        const QList<QAction *> menus = w.menuBar()->actions();
-        ASSERT_EQ(menus.size(), 2);
-        EXPECT_EQ(menus[0]->text(), "Spiel");
-        EXPECT_EQ(menus[1]->text(), "Help");
-        EXPECT_EQ(w.gameMenu->actions(), (QList<QAction *>{w.startAction, w.endAction}));
-        EXPECT_EQ(w.helpMenu->actions(), QList<QAction *>{w.infoAction});
-        EXPECT_EQ(w.startAction->text(), "Start!");
-        EXPECT_EQ(w.endAction->text(), "Ende");
-        EXPECT_EQ(w.infoAction->text(), "Info");
-
-        const QMetaObject *meta = w.metaObject();
-        ASSERT_EQ(meta->methodCount() - meta->methodOffset(), 4);
-        const char *const signatures[] = {"timerProc()", "start()", "ende()", "info()"};
-        for (int i = 0; i < 4; ++i) {
-            const QMetaMethod method = meta->method(meta->methodOffset() + i);
-            EXPECT_EQ(method.methodSignature(), signatures[i]);
-            EXPECT_EQ(method.methodType(), QMetaMethod::Slot);
-            EXPECT_EQ(method.access(), i == 0 ? QMetaMethod::Public : QMetaMethod::Private);
-        }
-    });
-}
-
-// The idle window: a key press, "Info" and clock ticks change nothing.
-TEST(WindowAsBuilt, SideColumnLogoAndSizes)
-{
-    runWindow([](Fenster &w) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-        QApplication::sendEvent(&w, &press);
-        w.infoAction->trigger();
-        const int stripPosition = w.monitor->currentStripPosition();
-        const double time = simulationTime;
-        for (int i = 0; i < 40; ++i)
-            w.advanceClock();
-        EXPECT_EQ(w.monitor->currentStripPosition(), stripPosition);
-        EXPECT_EQ(simulationTime, time);
-        EXPECT_EQ(w.timeLeft, 2400);
-
-        const std::pair<QLabel *, const char *> labels[] = {{w.timeLabel, "TIME: 4:00"},
-                                                            {w.pointsLabel, "PUNKTE: 0"},
-                                                            {w.healthLabel, "Health: 100"}};
-        for (const auto &label : labels) {
-            EXPECT_EQ(label.first->text(), label.second);
-            EXPECT_EQ(label.first->font().family(), "Times");
-            EXPECT_EQ(label.first->font().pointSize(), 16);
-        }
-        EXPECT_EQ(w.size(), QSize(1000, 600));
-        EXPECT_EQ(w.minimumSize(), w.maximumSize());
-        EXPECT_EQ(w.logoLabel->size(), QSize(800, 600));
-        EXPECT_EQ(w.viewWidget->size(), QSize(800, 600));
-        EXPECT_EQ(w.timeLabel->size(), QSize(150, 30));
-        EXPECT_EQ(w.toolLabel->size(), QSize(150, 100));
-
-        EXPECT_TRUE(w.logoLabel->isVisible());
-        EXPECT_FALSE(w.viewWidget->isVisible());
-        EXPECT_EQ(w.logoLabel->pixmap(Qt::ReturnByValue).size(), QSize(800, 600));
-        EXPECT_TRUE(w.toolLabel->pixmap(Qt::ReturnByValue).isNull());
-        EXPECT_FALSE(w.running);
-        EXPECT_EQ(w.currentTool, 0);
-        for (int i = 0; i < 11; ++i)
-            EXPECT_FALSE(w.toolIcons[i].isNull()) << "icon " << i + 1;
-    });
-}
-
-// The time label, and the scenario step with its labels on every 20th tick,
-// at zero and below too.
 TEST(Clock, CountdownScenarioStepsAndLabels)
 {
     runWindow([](Fenster &w) {
         w.startAction->trigger();
-        calmScenario(w);
+        scenario(w).complicationDivisor = 0.001f; // no strike unless the draw is 0
         const struct {
             int timeLeft;
             const char *text;
@@ -151,8 +70,7 @@ TEST(Clock, TicksKeepToTheirTimeline)
         EXPECT_EQ(timeline.untilNext(ms(ranAt)), ms(wait)) << "tick at " << ranAt << " ms";
 }
 
-// The monitor gets the readings a copy of the scenario yields from the same
-// point of the random sequence; a dead patient's are 0 with no ECG mode.
+// The readings a copy of the scenario yields reach the monitor.
 TEST(Clock, ReadingsReachTheMonitor)
 {
     runWindow([](Fenster &w) {
@@ -178,79 +96,4 @@ TEST(Clock, ReadingsReachTheMonitor)
         EXPECT_EQ(w.monitor->heartRateDisplay()->intValue(), 0);
         EXPECT_EQ(w.monitor->pendingStripMode(), -1);
     });
-}
-
-// "Start!" resets the scenario and the time but leaves the labels, the tool
-// and simulationTime; "Ende" only stops the game.
-TEST(GameControl, StartAndEnde)
-{
-    runWindow([](Fenster &w) {
-        scenario(w).score = 500;
-        w.currentTool = 7;
-        w.startAction->trigger();
-        EXPECT_TRUE(w.running && w.viewWidget->isVisible() && !w.logoLabel->isVisible());
-        EXPECT_EQ(scenario(w).score, 0);
-        EXPECT_EQ(w.currentTool, 7);
-        EXPECT_EQ(w.timeLabel->text(), "TIME: 4:00");
-
-        const double before = simulationTime;
-        for (int i = 0; i < 25; ++i)
-            w.advanceClock();
-        EXPECT_EQ(w.timeLeft, 2375);
-        EXPECT_NEAR(simulationTime - before, 2.5, 1e-9);
-        const QString points = w.pointsLabel->text();
-
-        w.endAction->trigger();
-        EXPECT_TRUE(!w.running && !w.viewWidget->isVisible() && w.logoLabel->isVisible());
-        EXPECT_EQ(w.timeLeft, 2375);
-        EXPECT_EQ(w.pointsLabel->text(), points);
-        EXPECT_EQ(w.timeLabel->text(), "Time: 3:57");
-
-        const double afterGame = simulationTime;
-        w.startAction->trigger();
-        w.startAction->trigger(); // restarting a running game
-        EXPECT_EQ(w.timeLeft, 2400);
-        EXPECT_EQ(simulationTime, afterGame);
-        EXPECT_EQ(w.timeLabel->text(), "Time: 3:57");
-        w.endAction->trigger();
-        w.endAction->trigger(); // "Ende" while idle
-        EXPECT_TRUE(!w.viewWidget->isVisible() && w.logoLabel->isVisible());
-    });
-}
-
-// The timer chain's first tick comes 3 s after construction, then every 50 ms.
-TEST(GameControl, RealClockCountsDown)
-{
-    runWindow([](Fenster &w) {
-        w.startAction->trigger();
-        for (int i = 0; i < 100 && w.timeLeft > 2390; ++i)
-            QTest::qWait(100);
-        EXPECT_LE(w.timeLeft, 2390);
-        EXPECT_TRUE(w.timeLabel->text().startsWith("Time: 3:5"));
-    });
-}
-
-// The first close leaves the window idle, without its room: "Start!" then
-// runs a game on the side column alone, and the second close ends the
-// program's loop with its status.
-TEST(Lifecycle, FirstCloseLeavesTheWindowIdleAndTheSecondEndsTheLoop)
-{
-    runWindow([](Fenster &w) { w.startAction->trigger(); },
-              [](Fenster &w) {
-                  w.show();
-                  EXPECT_TRUE(w.logoLabel->isVisible());
-                  QTimer::singleShot(0, [&] {
-                      w.startAction->trigger();
-                      EXPECT_TRUE(w.running && w.logoLabel->isVisible());
-                      EXPECT_FALSE(w.viewWidget->isVisible());
-                      scenario(w).complicationDivisor = 1e9f; // shock at once
-                      for (int i = 0; i < 200; ++i)
-                          w.advanceClock();
-                      EXPECT_TRUE(scenario(w).shock);
-                      EXPECT_EQ(w.timeLeft, 2200);
-                      w.endAction->trigger();
-                      w.close();
-                  });
-                  EXPECT_EQ(QApplication::exec(), 0);
-              });
 }

@@ -26,6 +26,24 @@ bool hasClass(Display *display, Window window, const std::string &windowClass)
     return match;
 }
 
+std::vector<unsigned long> mappedChildren(Display *display, Window parent)
+{
+    std::vector<unsigned long> mapped;
+    Window root = 0, grandparent = 0;
+    Window *children = nullptr;
+    unsigned int count = 0;
+    if (!display || !parent || !XQueryTree(display, parent, &root, &grandparent, &children, &count))
+        return mapped;
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable)
+            mapped.push_back(children[i]);
+    }
+    XFree(children);
+    return mapped;
+}
+
 int shift(unsigned long mask)
 {
     int bits = 0;
@@ -74,28 +92,47 @@ WindowProbe::~WindowProbe()
 
 unsigned long WindowProbe::findWindow()
 {
-    if (!display)
-        return 0;
-    Window root = 0, parent = 0;
-    Window *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-        return 0;
-    Window best = 0;
+    unsigned long best = 0;
     long bestArea = 0;
-    for (unsigned int i = 0; i < count; ++i) {
-        XWindowAttributes attributes{};
-        if (!XGetWindowAttributes(display, children[i], &attributes) ||
-            attributes.map_state != IsViewable || !hasClass(display, children[i], windowClass))
-            continue;
-        const long area = static_cast<long>(attributes.width) * attributes.height;
+    for (unsigned long window : windows()) {
+        const QRect rect = geometry(window);
+        const long area = static_cast<long>(rect.width()) * rect.height();
         if (area > bestArea) {
-            best = children[i];
+            best = window;
             bestArea = area;
         }
     }
-    XFree(children);
     return best;
+}
+
+std::vector<unsigned long> WindowProbe::windows()
+{
+    std::vector<unsigned long> found;
+    if (display)
+        for (unsigned long window : mappedChildren(display, DefaultRootWindow(display)))
+            if (hasClass(display, window, windowClass))
+                found.push_back(window);
+    return found;
+}
+
+std::vector<unsigned long> WindowProbe::descendants(unsigned long window)
+{
+    std::vector<unsigned long> found = mappedChildren(display, window);
+    for (std::size_t i = 0; i < found.size(); ++i)
+        for (unsigned long child : mappedChildren(display, found[i]))
+            found.push_back(child);
+    return found;
+}
+
+QRect WindowProbe::geometry(unsigned long window)
+{
+    XWindowAttributes attributes{};
+    Window child = 0;
+    int x = 0, y = 0;
+    if (!display || !window || !XGetWindowAttributes(display, window, &attributes) ||
+        !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+        return QRect();
+    return QRect(x, y, attributes.width, attributes.height);
 }
 
 QImage WindowProbe::grab(unsigned long window)

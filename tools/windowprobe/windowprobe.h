@@ -1,17 +1,20 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
 #include <string>
+#include <vector>
 
 struct _XDisplay;
 
 // Looks at a program's window from outside its process, on the X display of
-// $DISPLAY: finds the mapped top-level window of a window class, reads what it
-// shows, and asks it to close as a window manager would. The start-up
-// benchmark and the package check see the game through it; both run on a
-// private Xvfb server without a window manager, where top-level windows are
-// direct children of the root window.
+// $DISPLAY: finds the mapped top-level windows of a window class and the
+// windows inside them, reads what they show, and asks one to close as a
+// window manager would. The start-up benchmark, the package check and the
+// end-to-end tests see the game through it; all run on a private Xvfb server
+// without a window manager, where top-level windows are direct children of
+// the root window.
 class WindowProbe
 {
   public:
@@ -22,6 +25,12 @@ class WindowProbe
 
     // The largest mapped top-level window of the class, or 0 if none is.
     unsigned long findWindow();
+    // All mapped top-level windows of the class (the main window, popups).
+    std::vector<unsigned long> windows();
+    // The mapped windows inside `window`, at any depth.
+    std::vector<unsigned long> descendants(unsigned long window);
+    // Where the window is on the screen; a null rectangle if it is gone.
+    QRect geometry(unsigned long window);
     // The window's contents; a null image when the window cannot be read
     // (for example because it was unmapped in the meantime).
     QImage grab(unsigned long window);
