@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -17,9 +18,30 @@ bool isOption(const char *arg, const char *name)
     return std::strcmp(arg, name) == 0;
 }
 
+bool startsWith(const std::string &platform, const char *name)
+{
+    return platform.compare(0, std::strlen(name), name) == 0;
+}
+
 bool startsWithXcb(const std::string &platform)
 {
-    return platform.compare(0, 3, "xcb") == 0;
+    return startsWith(platform, "xcb");
+}
+
+const char *environment(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value && *value ? value : nullptr;
+}
+
+// The index of the value of the last "-platform NAME", or 0 for none.
+int platformOption(int argc, char **argv)
+{
+    int found = 0;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (isOption(argv[i], "-platform"))
+            found = ++i;
+    return found;
 }
 
 // QGuiApplication takes its own options, each with the argument after it,
@@ -64,10 +86,35 @@ const char *displayOption(const std::vector<const char *> &args)
 }
 } // namespace
 
+bool waylandSession()
+{
+    const char *session = environment("XDG_SESSION_TYPE");
+    return (session && std::strcmp(session, "wayland") == 0) || environment("WAYLAND_DISPLAY");
+}
+
+void chooseX11Platform(int argc, char **argv)
+{
+    static char xcb[] = "xcb";
+    const int option = platformOption(argc, argv);
+    const char *named = option ? argv[option] : environment("QT_QPA_PLATFORM");
+    // A list of platforms to try ("wayland;xcb") starts with the one preferred.
+    if (named && !startsWith(named, "wayland"))
+        return;
+    if (named)
+        std::fprintf(stderr,
+                     "curavant: running through XWayland, not on the Wayland platform named by "
+                     "%s: the 3D view draws through X11 only\n",
+                     option ? "-platform" : "QT_QPA_PLATFORM");
+    if (option)
+        argv[option] = xcb;
+    else
+        setenv("QT_QPA_PLATFORM", xcb, 1);
+}
+
 bool graphicalDisplayAvailable(int argc, char **argv, const char *&why)
 {
-    const char *chosen = std::getenv("QT_QPA_PLATFORM");
-    std::string platform = chosen && *chosen ? chosen : "xcb";
+    const char *chosen = environment("QT_QPA_PLATFORM");
+    std::string platform = chosen ? chosen : "xcb";
     const std::vector<const char *> rest = pluginArguments(argc, argv, platform);
     if (!startsWithXcb(platform))
         return true;

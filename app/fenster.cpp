@@ -1,5 +1,6 @@
 #include "fenster.h"
 
+#include "displaycheck.h"
 #include "fraktur.h"
 #include "gamerecorder.h"
 #include "monitor.h"
@@ -81,8 +82,10 @@ void Fenster::createWidgets()
     pointsLabel = new QLabel(QStringLiteral("PUNKTE: 0"));
     healthLabel = new QLabel(QStringLiteral("Health: 100"));
     logoLabel = new QLabel;
+    // On Wayland the compositor lets the game hold a cursor that does not
+    // show; the view draws the pointer itself there.
     if (!viewCursor)
-        viewCursor = new QCursor;
+        viewCursor = new QCursor(waylandSession() ? Qt::BlankCursor : Qt::ArrowCursor);
     central = new QWidget;
 }
 

@@ -10,9 +10,10 @@
 
 int main(int argc, char **argv)
 {
+    chooseX11Platform(argc, argv);
     const char *why = "";
     if (!graphicalDisplayAvailable(argc, argv, why)) {
-        std::fprintf(stderr, "curavant: needs a graphical display (%s)\n", why);
+        std::fprintf(stderr, "curavant: needs a graphical display: X11 or XWayland (%s)\n", why);
         return 1;
     }
     QApplication app(argc, argv);

@@ -5,10 +5,12 @@
 #include "navigation.h"
 #include "particles.h"
 #include "picking.h"
+#include "pointerarea.h"
 #include "sceneframe.h"
 #include "scenestate.h"
 #include "viewscaling.h"
 
+#include "displaycheck.h"
 #include "gamerecorder.h"
 #include "level.h"
 
@@ -96,7 +98,7 @@ void Fenster::runViewer()
     // often as the clock ticks.
     SoSceneManager::enableRealTimeUpdate(FALSE);
     SoDB::setRealTimeInterval(SbTime(0.05));
-    renderArea = new SoQtRenderArea(viewWidget, nullptr, TRUE, TRUE, TRUE);
+    renderArea = new PointerArea(viewWidget, waylandSession());
     renderArea->setSceneGraph(sceneRoot);
     renderArea->setTitle(level->title);
     renderArea->show();

@@ -108,10 +108,16 @@ unsigned long WindowProbe::findWindow()
 std::vector<unsigned long> WindowProbe::windows()
 {
     std::vector<unsigned long> found;
-    if (display)
-        for (unsigned long window : mappedChildren(display, DefaultRootWindow(display)))
-            if (hasClass(display, window, windowClass))
-                found.push_back(window);
+    if (!display)
+        return found;
+    // A window manager puts each top-level window into a frame of its own.
+    for (unsigned long window : mappedChildren(display, DefaultRootWindow(display)))
+        if (hasClass(display, window, windowClass))
+            found.push_back(window);
+        else
+            for (unsigned long framed : mappedChildren(display, window))
+                if (hasClass(display, framed, windowClass))
+                    found.push_back(framed);
     return found;
 }
 

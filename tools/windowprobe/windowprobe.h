@@ -12,9 +12,8 @@ struct _XDisplay;
 // $DISPLAY: finds the mapped top-level windows of a window class and the
 // windows inside them, reads what they show, and asks one to close as a
 // window manager would. The start-up benchmark, the package check and the
-// end-to-end tests see the game through it; all run on a private Xvfb server
-// without a window manager, where top-level windows are direct children of
-// the root window.
+// end-to-end tests see the game through it, on a private Xvfb server without
+// a window manager or on XWayland, whose window manager frames each window.
 class WindowProbe
 {
   public:

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <Inventor/Qt/SoQtRenderArea.h>
+
+#include <QImage>
+
+// The 3D view's render area. On a Wayland desktop the compositor puts the
+// pointer back on mouse-look's held point only while no cursor shows, so the
+// view hides the cursor there and this area draws the pointer into every
+// frame instead: an arrow whose tip is the held point, where a click picks.
+// It shows while the pointer is inside the view and mouse-look holds it.
+// Without the drawn pointer it is a plain render area.
+class PointerArea : public SoQtRenderArea
+{
+  public:
+    // Built by the viewer set-up inside the 3D view widget.
+    PointerArea(QWidget *parent, bool drawPointer);
+
+  protected:
+    void actualRedraw() override;
+    void processEvent(QEvent *event) override;
+
+  private:
+    void drawArrow(QPoint tip);
+    const QImage &arrow(qreal ratio);
+
+    bool pointerDrawn;
+    bool inside = false;
+    // The arrow at the view's device pixel ratio, its rows bottom up as GL
+    // draws them, its tip at the pixel `tipOffset` from the top left.
+    QImage arrowImage;
+    qreal arrowRatio = 0;
+    int tipOffset = 0;
+};
