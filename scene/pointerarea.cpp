@@ -27,18 +27,26 @@ PointerArea::PointerArea(QWidget *parent, bool drawPointer)
 
 void PointerArea::processEvent(QEvent *event)
 {
-    if (pointerDrawn && (event->type() == QEvent::Enter || event->type() == QEvent::Leave)) {
+    if (pointerDrawn && (event->type() == QEvent::Enter || event->type() == QEvent::Leave))
         inside = event->type() == QEvent::Enter;
-        scheduleRedraw();
-    }
     SoQtRenderArea::processEvent(event);
+    // Mouse-look redraws what it turns; the arrow needs a frame of its own
+    // when it comes, goes, or the held point moves without a turn.
+    if (pointerDrawn && heldPoint() != drawnAt)
+        scheduleRedraw();
+}
+
+QPoint PointerArea::heldPoint() const
+{
+    return inside && lastCursorX > -1 ? QPoint(lastCursorX, lastCursorY) : QPoint(-1, -1);
 }
 
 void PointerArea::actualRedraw()
 {
     SoQtRenderArea::actualRedraw();
-    if (pointerDrawn && inside && lastCursorX > -1)
-        drawArrow(getGLWidget()->mapFromGlobal(QPoint(lastCursorX, lastCursorY)));
+    drawnAt = pointerDrawn ? heldPoint() : QPoint(-1, -1);
+    if (drawnAt.x() > -1)
+        drawArrow(getGLWidget()->mapFromGlobal(drawnAt));
 }
 
 // Drawn over the finished frame in device pixels; every GL state it changes

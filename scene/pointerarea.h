@@ -21,11 +21,14 @@ class PointerArea : public SoQtRenderArea
     void processEvent(QEvent *event) override;
 
   private:
+    // The held point in global coordinates while the arrow shows, else (-1, -1).
+    QPoint heldPoint() const;
     void drawArrow(QPoint tip);
     const QImage &arrow(qreal ratio);
 
     bool pointerDrawn;
     bool inside = false;
+    QPoint drawnAt{-1, -1};
     // The arrow at the view's device pixel ratio, its rows bottom up as GL
     // draws them, its tip at the pixel `tipOffset` from the top left.
     QImage arrowImage;

@@ -16,12 +16,6 @@ namespace
 const QRegularExpression pickLine(
     QStringLiteral(R"(^(\d*)([A-Za-z]\w*|) an Pos: ([-0-9.e+]+),([-0-9.e+]+),([-0-9.e+]+)\.$)"));
 
-// Mouse movements, in pixels right and up, that aim the cursor's anchor from
-// the opening view at the plaster on the trolley, from there at the middle
-// of the patient's left shin, and on to the transfusion; each leaves two
-// pixels' room for error. They follow the room file (tools/scenegen).
-const QPoint toPlaster(198, -41), toShin(-138, -18), toFluid(-98, 28);
-
 QFileInfoList records(const QString &folder, const QString &suffix)
 {
     return QDir(folder).entryInfoList({"curavant-*." + suffix}, QDir::Files, QDir::Time);

@@ -50,6 +50,9 @@ Player::Player(GameProcess &game) : game(game), display(XOpenDisplay(nullptr))
 {
     for (const char *variable : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"})
         factor *= game.environment.value(QLatin1String(variable), QStringLiteral("1")).toDouble();
+    const QByteArray compositorName = qgetenv("CURAVANT_SESSION_POINTER");
+    if (!compositorName.isEmpty())
+        compositor = std::make_unique<CompositorPointer>(compositorName.constData());
 }
 
 Player::~Player()
@@ -160,7 +163,14 @@ bool Player::xdotool(const QString &arguments) const
 
 bool Player::moveTo(QPoint at) const
 {
+    if (compositor)
+        return compositor->moveTo(at);
     return xdotool(QStringLiteral("mousemove %1 %2").arg(at.x()).arg(at.y()));
+}
+
+bool Player::click()
+{
+    return compositor ? compositor->click() : xdotool(QStringLiteral("click 1"));
 }
 
 bool Player::choose(const QString &item)
@@ -180,16 +190,34 @@ bool Player::choose(const QString &item)
         return rect.topLeft() +
                QPoint(rect.width() / 2, rect.height() * (item == "Start!" ? 1 : 3) / 4);
     };
-    return moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center() * factor) &&
-           xdotool(QStringLiteral("click 1")) && game.waitFor(popupShown, 5000) &&
-           moveTo(entry()) && xdotool(QStringLiteral("click 1")) &&
-           game.waitFor([&] { return probe.windows().size() == 1; }, 5000) &&
-           moveTo(frame.topRight() + QPoint(100, 100));
+    // As a person does: the entry lights up under the pointer before the click.
+    QImage unlit;
+    const auto painted = [&] { return popupShown() && !isPlain(unlit = probe.grab(popup)); };
+    const auto lit = [&] { return changedShare(unlit, probe.grab(popup)) > 0.02; };
+    const auto closed = [&] { return probe.windows().size() == 1; };
+    // sway at times leaves its pointer's focus on the window under a new
+    // menu; a second try, after a click beside the menu, finds it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center() * factor) &&
+            click() && game.waitFor(painted, 5000) && moveTo(entry()) && game.waitFor(lit, 3000) &&
+            click() && game.waitFor(closed, 5000))
+            return moveTo(aside());
+        if (!moveTo(aside()) || !click() || !game.waitFor(closed, 5000))
+            return false;
+    }
+    return false;
 }
 
 bool Player::waitForAnchor()
 {
-    return game.waitFor([this] { return QCursor::pos() == anchor; }, 5000);
+    return game.waitFor([this] { return QCursor::pos() == anchor; }, 5000) && settled();
+}
+
+bool Player::settled()
+{
+    // Behind a compositor the game sees the motion of its own warp late, and
+    // reads the pointer only then: a move made before would count twice.
+    return !compositor || !game.waitFor([] { return false; }, 250);
 }
 
 bool Player::enterView()
@@ -198,11 +226,19 @@ bool Player::enterView()
     // turn the view.
     if (anchor.x() >= 0)
         return moveTo(anchor) && waitForAnchor();
+    // From the side column, where the pointer's place can be seen, into the view.
     const QPoint entry = frame.topLeft() + view.center() + QPoint(17, 29);
-    if (!moveTo(entry) || !game.waitFor([&] { return QCursor::pos() != entry; }, 5000))
+    if (!moveTo(aside()) || !moveBy(entry.x() - aside().x(), aside().y() - entry.y()) ||
+        !game.waitFor([&] { return QCursor::pos() != entry; }, 5000))
         return false;
     anchor = QCursor::pos();
-    return true;
+    return settled();
+}
+
+bool Player::moveBy(int right, int up) const
+{
+    return compositor ? compositor->moveBy(right, -up)
+                      : xdotool(QStringLiteral("mousemove_relative -- %1 %2").arg(right).arg(-up));
 }
 
 bool Player::turn(int right, int up)
@@ -210,13 +246,29 @@ bool Player::turn(int right, int up)
     while (right != 0 || up != 0) {
         const int dx = std::clamp(right, -200, 200);
         const int dy = std::clamp(up, -200, 200);
-        if (!xdotool(QStringLiteral("mousemove_relative -- %1 %2").arg(dx).arg(-dy)) ||
-            !waitForAnchor())
+        if (!moveBy(dx, dy) || !waitForAnchor())
             return false;
         right -= dx;
         up -= dy;
     }
     return true;
+}
+
+QRect Player::drawnPointer()
+{
+    const QRect around(heldInView() - QPoint(8, 8), QSize(32, 40) * factor);
+    const QImage held = viewShot().copy(around);
+    if (!moveTo(aside()))
+        return QRect();
+    // A view that draws no pointer of its own shows no change.
+    QImage gone;
+    game.waitFor([&] { return changedShare(held, gone = viewShot().copy(around)) > 0; }, 3000);
+    QRect changed;
+    for (int y = 0; y < held.height(); ++y)
+        for (int x = 0; x < held.width(); ++x)
+            if (changedShare(held.copy(x, y, 1, 1), gone.copy(x, y, 1, 1)) > 0)
+                changed |= QRect(x, y, 1, 1);
+    return moveTo(anchor) && waitForAnchor() ? changed.translated(around.topLeft()) : QRect();
 }
 
 bool Player::unmapped()

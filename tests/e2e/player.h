@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compositorpointer.h"
 #include "windowprobe.h"
 
 #include <QHash>
@@ -7,6 +8,7 @@
 #include <QRect>
 
 #include <functional>
+#include <memory>
 
 class GameProcess;
 struct _XDisplay;
@@ -15,14 +17,21 @@ struct _XDisplay;
 constexpr int windowTimeoutMs = 30000;
 constexpr int stepTimeoutMs = 15000;
 
+// Mouse movements, in pixels right and up, that aim the cursor's anchor from
+// the opening view at the plaster on the trolley, from there at the middle
+// of the patient's left shin, and on to the transfusion; each leaves two
+// pixels' room for error. They follow the room file (tools/scenegen).
+const QPoint toPlaster(198, -41), toShin(-138, -18), toFluid(-98, 28);
+
 // The share of pixels that differ by more than `tolerance` in some channel.
 double changedShare(const QImage &a, const QImage &b, int tolerance = 24);
 bool isPlain(const QImage &image);
 
 // A person at the running game: sees the window through the window probe,
 // reads the labels off its pictures, and uses menu, mouse and keys through
-// xdotool (XTest, as a real mouse). Every action waits, within a time limit,
-// until the game has visibly taken it.
+// xdotool (XTest, as a real mouse), or the mouse through the compositor in a
+// Wayland session (CURAVANT_SESSION_POINTER, tools/wayland-session.sh). Every action waits, within
+// a time limit, until the game has visibly taken it.
 class Player
 {
   public:
@@ -33,7 +42,10 @@ class Player
     Player(const Player &) = delete;
     Player &operator=(const Player &) = delete;
 
-    bool isOpen() const { return probe.connected() && display != nullptr; }
+    bool isOpen() const
+    {
+        return probe.connected() && display != nullptr && (!compositor || compositor->isOpen());
+    }
     // The game's scale factor (QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS):
     // its window measures this many device pixels per pixel.
     double scale() const { return factor; }
@@ -59,10 +71,15 @@ class Player
 
     bool xdotool(const QString &arguments) const;
     bool choose(const QString &item);
+    bool click();
     // The first motion in the view anchors the mouse-look: the game puts the
     // cursor back on the anchor after every move, and a click picks there.
     bool enterView();
     bool turn(int right, int up);
+    // Where the view draws a pointer of its own around the held cursor: the
+    // pixels, in the view, that change when the pointer leaves the view.
+    QRect drawnPointer();
+    QPoint heldInView() const { return anchor - frame.topLeft() - view.topLeft(); }
 
     bool closeToIdle();
     bool closeToExit();
@@ -77,7 +94,11 @@ class Player
     bool locateParts();
     QString read(Label label, const QStringList &candidates, const QImage &window);
     bool moveTo(QPoint at) const;
+    bool moveBy(int right, int up) const;
+    // Over the tool in hand, where the pointer does nothing.
+    QPoint aside() const { return frame.topLeft() + tool.center(); }
     bool waitForAnchor();
+    bool settled();
     bool unmapped();
 
     GameProcess &game;
@@ -89,4 +110,5 @@ class Player
     QHash<QString, QImage> rendered;
     QPoint anchor{-1, -1};
     double factor = 1;
+    std::unique_ptr<CompositorPointer> compositor;
 };
