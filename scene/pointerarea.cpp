@@ -16,7 +16,7 @@ namespace
 // The arrow's outline in pixels, its tip at the origin.
 const QPointF outline[] = {{0, 0},      {0, 16.5},   {4, 12.8},   {6.8, 19.2},
                            {9.6, 18.0}, {6.9, 11.9}, {11.8, 11.9}};
-const int margin = 1;
+const int margin = 2; // whole device pixels at ratios 1, 1.5 and 2
 const QSize arrowSize(13 + 2 * margin, 20 + 2 * margin);
 } // namespace
 
@@ -109,9 +109,11 @@ const QImage &PointerArea::arrow(qreal ratio)
     QPainterPath path;
     path.addPolygon(QPolygonF(QVector<QPointF>(std::begin(outline), std::end(outline))));
     path.closeSubpath();
-    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    painter.setBrush(Qt::white);
-    painter.drawPath(path);
+    // The outline lies inside the shape, so that the tip's pixel is the
+    // shape's first: the held point itself.
+    painter.fillPath(path, Qt::white);
+    painter.setClipPath(path);
+    painter.strokePath(path, QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.end();
     arrowImage = image.mirrored();
     arrowRatio = ratio;

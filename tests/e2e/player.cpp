@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 namespace
 {
@@ -190,22 +191,9 @@ bool Player::choose(const QString &item)
         return rect.topLeft() +
                QPoint(rect.width() / 2, rect.height() * (item == "Start!" ? 1 : 3) / 4);
     };
-    // As a person does: the entry lights up under the pointer before the click.
-    QImage unlit;
-    const auto painted = [&] { return popupShown() && !isPlain(unlit = probe.grab(popup)); };
-    const auto lit = [&] { return changedShare(unlit, probe.grab(popup)) > 0.02; };
-    const auto closed = [&] { return probe.windows().size() == 1; };
-    // sway at times leaves its pointer's focus on the window under a new
-    // menu; a second try, after a click beside the menu, finds it.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center() * factor) &&
-            click() && game.waitFor(painted, 5000) && moveTo(entry()) && game.waitFor(lit, 3000) &&
-            click() && game.waitFor(closed, 5000))
-            return moveTo(aside());
-        if (!moveTo(aside()) || !click() || !game.waitFor(closed, 5000))
-            return false;
-    }
-    return false;
+    return moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center() * factor) &&
+           click() && game.waitFor(popupShown, 5000) && moveTo(entry()) && click() &&
+           game.waitFor([&] { return probe.windows().size() == 1; }, 5000) && moveTo(aside());
 }
 
 bool Player::waitForAnchor()
@@ -215,8 +203,8 @@ bool Player::waitForAnchor()
 
 bool Player::settled()
 {
-    // Behind a compositor the game sees the motion of its own warp late, and
-    // reads the pointer only then: a move made before would count twice.
+    // The game reads the pointer when it sees the motion of its own warp,
+    // late behind a compositor: a move made before would count twice.
     return !compositor || !game.waitFor([] { return false; }, 250);
 }
 
@@ -232,7 +220,8 @@ bool Player::enterView()
         !game.waitFor([&] { return QCursor::pos() != entry; }, 5000))
         return false;
     anchor = QCursor::pos();
-    return settled();
+    // The game may see the motion of its own warp late.
+    return !game.waitFor([] { return false; }, 250);
 }
 
 bool Player::moveBy(int right, int up) const
@@ -256,12 +245,15 @@ bool Player::turn(int right, int up)
 
 QRect Player::drawnPointer()
 {
+    // The view at rest with the pointer in it, then with the pointer gone.
     const QRect around(heldInView() - QPoint(8, 8), QSize(32, 40) * factor);
-    const QImage held = viewShot().copy(around);
-    if (!moveTo(aside()))
+    QImage held, gone = viewShot().copy(around);
+    const auto still = [&] {
+        return (held = std::exchange(gone, viewShot().copy(around))) == gone;
+    };
+    if (!game.waitFor(still, 3000) || !moveTo(aside()))
         return QRect();
     // A view that draws no pointer of its own shows no change.
-    QImage gone;
     game.waitFor([&] { return changedShare(held, gone = viewShot().copy(around)) > 0; }, 3000);
     QRect changed;
     for (int y = 0; y < held.height(); ++y)
