@@ -15,6 +15,8 @@ if [ -z "${display:-}" ]; then
 fi
 export DISPLAY=":$display"
 export QT_QPA_PLATFORM=xcb
+# A plain X11 session, even when the tests are started from a Wayland desktop.
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE
 export LIBGL_ALWAYS_SOFTWARE=1
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 "$@"
