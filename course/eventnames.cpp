@@ -1,4 +1,4 @@
-#include "treatmentnames.h"
+#include "eventnames.h"
 
 namespace
 {
@@ -36,4 +36,15 @@ std::string treatmentLabel(ActionCode code)
     const char *name = treatmentName(code);
     const std::string number = std::to_string(code);
     return name ? std::string(name) + " (" + number + ")" : "Code " + number;
+}
+
+std::string eventLabel(const CourseEvent &event)
+{
+    switch (event.kind) {
+    case EventKind::Treatment: return treatmentLabel(event.value);
+    case EventKind::ShockStart: return "Schock";
+    case EventKind::BleedingRise: return "Blutung " + std::to_string(event.value);
+    case EventKind::Death: return "Tod";
+    }
+    return {};
 }
