@@ -132,9 +132,11 @@ void GameRecorder::drawPicture()
     const Course &course = log->course();
     QSaveFile picture(path + QStringLiteral(".png"));
     const QString source = QStringLiteral("game of ") + dateAndTime(started);
-    if (!picture.open(QIODevice::WriteOnly) ||
-        picture.write(CoursePlot(course, source.toStdString()).png()) < 0 || !picture.commit())
-        fail(picture.errorString());
+    if (!picture.open(QIODevice::WriteOnly))
+        return fail(picture.errorString());
+    const QString problem = CoursePlot(course, source.toStdString()).save(picture);
+    if (!problem.isEmpty())
+        fail(problem);
 }
 
 void GameRecorder::closeFiles()

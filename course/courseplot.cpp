@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -89,8 +90,23 @@ QByteArray CoursePlot::png() const
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    render().save(&buffer, "PNG");
-    return bytes;
+    return render().save(&buffer, "PNG") ? bytes : QByteArray();
+}
+
+QString CoursePlot::save(QSaveFile &file) const
+{
+    const QByteArray bytes = png();
+    if (bytes.isEmpty())
+        return QStringLiteral("the picture could not be encoded");
+    // A full disk may take part of a write; the next part then fails with
+    // the reason.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return file.errorString();
+        done += written;
+    }
+    return file.commit() ? QString() : file.errorString();
 }
 
 ValueAxis CoursePlot::axisFor(Panel panel, bool rightAxis) const

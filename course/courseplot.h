@@ -6,10 +6,12 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 #include <string>
 #include <vector>
 
 class QPainter;
+class QSaveFile;
 class ValueAxis;
 
 // Draws a played game for a slide: the vital signs, the reserves with health
@@ -26,8 +28,13 @@ class CoursePlot
 
     QImage render() const;
     // The picture as PNG bytes, encoded in memory: a file that cannot be
-    // written then fails in one place, with the file's own message.
+    // written then fails in one place, with the file's own message. Empty
+    // when the encoder fails.
     QByteArray png() const;
+    // Called by curavant-sim and the game's recorder to write the picture
+    // into `file`, open for writing, and commit it. Returns why it could not,
+    // or an empty string; the file is then left uncommitted.
+    QString save(QSaveFile &file) const;
 
   private:
     ValueAxis axisFor(PlotLayout::Panel panel, bool rightAxis) const;

@@ -49,9 +49,8 @@ std::string openPlot(QSaveFile &file, const std::string &path)
 std::string drawPlot(const Course &course, const std::string &subtitle, QSaveFile &file,
                      const std::string &path)
 {
-    if (file.write(CoursePlot(course, subtitle).png()) < 0 || !file.commit())
-        return plotProblem(path, file.errorString());
-    return {};
+    const QString problem = CoursePlot(course, subtitle).save(file);
+    return problem.isEmpty() ? std::string() : plotProblem(path, problem);
 }
 
 // The recorded course with the treatments of the script, if one is named.

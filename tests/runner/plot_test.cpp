@@ -8,10 +8,12 @@
 
 #include <QImage>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/resource.h>
 
 namespace
 {
@@ -75,14 +77,25 @@ TEST(Plot, DrawsEachCurveInItsPanelAndAMarkerAtEveryTreatmentAndComplication)
         }
 }
 
-TEST(Plot, LeavesAnOlderPictureAloneWhenTheTableCannotBeWritten)
+TEST(Plot, LeavesAnOlderPictureAloneWhenTheTableOrThePictureCannotBeWritten)
 {
     const std::string folder = freshFolder("replace");
     const std::string older = writeFile(folder + "/Course.PNG", "older");
     const SimRun full = runSim({"--plot", older}, "3 7\n", "> /dev/full");
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "7\ncuravant-sim: cannot write the table to standard output\n");
-    EXPECT_EQ(listing(folder), std::set<std::string>{"Course.PNG"});
+    // The disk fills up while the picture is written: no file of 20 kB more.
+    const std::string table = writeFile(folder + "/game.csv", runSim({}).out);
+    rlimit limit{}, small{};
+    getrlimit(RLIMIT_FSIZE, &small);
+    limit = small, small.rlim_cur = 20000;
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const SimRun filled = runSim({"--plot", older, "--course", table});
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(filled.status, 1);
+    EXPECT_EQ(filled.err, "curavant-sim: " + older + ": cannot write the plot: File too large\n");
+    EXPECT_EQ(listing(folder), (std::set<std::string>{"Course.PNG", "game.csv"}));
     EXPECT_EQ(std::filesystem::file_size(older), 5u);
 }
 
