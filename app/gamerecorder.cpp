@@ -3,6 +3,7 @@
 #include "courselog.h"
 #include "courseplot.h"
 #include "coursetable.h"
+#include "eventnames.h"
 #include "fraktur.h"
 
 #include <QDir>
@@ -104,8 +105,12 @@ void GameRecorder::stepped(const Readings &readings)
     if (!recording)
         return;
     ++steps;
-    log->stepped(steps, readings);
+    const std::vector<CourseEvent> struck = log->stepped(steps, readings);
     write(table, csvRow(steps, patient, readings));
+    // The table's shock column would miss a shock that a treatment ended and
+    // the step started again: the script notes each complication as it struck.
+    for (const CourseEvent &event : struck)
+        write(treatments, complicationNote(event) + "\n");
 }
 
 // Each line reaches the file at once, so that a game cut short by a crash

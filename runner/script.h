@@ -36,6 +36,8 @@ struct CommandLine {
 struct Plan {
     int steps = defaultSteps;
     std::vector<Treatment> treatments; // by step; file order within a step
+    // Noted in comment lines, as a recorded game's script notes them; in file order.
+    std::vector<CourseEvent> complications;
 };
 
 // Each parser returns an empty string on success and otherwise a one-line
@@ -43,9 +45,9 @@ struct Plan {
 
 std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine);
 
-// Reads `<step> <code>` lines; `name` is how messages refer to the source.
-std::string readScript(std::istream &in, const std::string &name, int steps,
-                       std::vector<Treatment> &treatments);
+// Reads `<step> <code>` lines for a plan of `plan.steps` steps, and the
+// complications noted; `name` is how messages refer to the source.
+std::string readScript(std::istream &in, const std::string &name, Plan &plan);
 
 // Reads the script the command line names, or `standardInput`.
 std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput, Plan &plan);

@@ -24,13 +24,6 @@ std::string quoted(const std::string &text)
     return result + "'";
 }
 
-std::string readFile(const std::string &path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 SimRun runSim(const std::vector<std::string> &args, const std::string &input,
@@ -67,6 +60,13 @@ std::string writeFile(const std::string &path, const std::string &contents)
 {
     std::ofstream(path, std::ios::binary) << contents;
     return path;
+}
+
+std::string readFile(const std::string &path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 std::vector<std::string> lines(const std::string &text)

@@ -18,4 +18,5 @@ SimRun runSim(const std::vector<std::string> &args, const std::string &input = "
 std::string freshFolder(const std::string &name);
 std::set<std::string> listing(const std::string &folder);
 std::string writeFile(const std::string &path, const std::string &contents);
+std::string readFile(const std::string &path);
 std::vector<std::string> lines(const std::string &text);
