@@ -47,6 +47,10 @@ void GameRecorder::gameStarted()
     steps = 0;
     write(table, std::string(csvHeader) + "\n");
     write(treatments, "# Curavant game of " + dateAndTime(started).toStdString() + "\n");
+    // A record without its header would be no record: leave no empty files.
+    if (!recording)
+        for (const char *suffix : {".csv", ".txt"})
+            QFile::remove(path + QLatin1String(suffix));
 }
 
 bool GameRecorder::openFiles()

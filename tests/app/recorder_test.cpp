@@ -1,12 +1,11 @@
-// The game's record, driven as the clock and a player's clicks drive it:
-// curavant-sim redraws from its files the picture the game drew.
+// The game's record, driven as the game drives it: curavant-sim redraws from
+// its files the game's picture; a full disk leaves no empty or cut file.
 
 #include "fraktur.h"
 #include "gamerecorder.h"
 #include "readings.h"
 #include "simrun.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -14,10 +13,9 @@
 namespace
 {
 
-// Plays one game, every roll striking: a shock; infusion and transfusion end
-// it and it strikes again in the same step; bleeding 2 and 3; suture and
-// plaster stop the bleeding and it starts again in their steps. The last
-// treatment comes after the last step. Returns the record's path and name.
+// Every roll strikes: a shock, ended by infusion and transfusion and struck
+// again in their step; bleeding 2, 3, stopped and started again in the steps
+// of suture and plaster; a treatment after the last step. Returns the record.
 std::string play(const std::string &folder)
 {
     std::ostringstream echo;
@@ -39,11 +37,6 @@ std::string play(const std::string &folder)
     return names.empty() ? "" : folder + "/" + names.begin()->substr(0, names.begin()->find('.'));
 }
 
-QImage belowSubtitle(const std::string &path)
-{
-    return QImage(QString::fromStdString(path)).copy(0, 66, 1600, 834);
-}
-
 } // namespace
 
 TEST(Recorder, TheGamesPictureIsRedrawnFromItsFilesWithEveryComplication)
@@ -56,13 +49,21 @@ TEST(Recorder, TheGamesPictureIsRedrawnFromItsFilesWithEveryComplication)
     const SimRun again =
         runSim({"--plot", folder + "/again.png", "--course", record + ".csv", record + ".txt"});
     ASSERT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(belowSubtitle(folder + "/again.png"), belowSubtitle(record + ".png"));
+    const auto below = [](const std::string &path) { // the subtitle names the source
+        return QImage(QString::fromStdString(path)).copy(0, 66, 1600, 834);
+    };
+    EXPECT_EQ(below(folder + "/again.png"), below(record + ".png"));
 }
 
-int main(int argc, char **argv)
+// No room for the header; room for the table and the script, not the picture.
+TEST(Recorder, AFullDiskLeavesNoEmptyOrCutFileAndIsSaidOnce)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    for (const auto &[bytes, left] : {std::pair(100ul, 0u), std::pair(20000ul, 2u)}) {
+        const std::string folder = freshFolder("full");
+        testing::internal::CaptureStderr();
+        withFullDisk(bytes, [&] { play(folder); });
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "curavant: cannot record games in " + folder + ": File too large\n");
+        EXPECT_EQ(listing(folder).size(), left) << bytes << " bytes: only the .csv and .txt";
+    }
 }

@@ -1,10 +1,12 @@
 #include "simrun.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,4 +78,15 @@ std::vector<std::string> lines(const std::string &text)
     for (std::string line; std::getline(in, line);)
         result.push_back(line);
     return result;
+}
+
+void withFullDisk(unsigned long bytes, const std::function<void()> &body)
+{
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    const rlimit limit{bytes, unlimited.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+    setrlimit(RLIMIT_FSIZE, &limit);
+    body();
+    setrlimit(RLIMIT_FSIZE, &unlimited);
 }
