@@ -3,6 +3,7 @@
 #include "courselog.h"
 #include "courseplot.h"
 #include "coursetable.h"
+#include "eventnames.h"
 #include "fraktur.h"
 
 #include <QDir>
@@ -46,6 +47,10 @@ void GameRecorder::gameStarted()
     steps = 0;
     write(table, std::string(csvHeader) + "\n");
     write(treatments, "# Curavant game of " + dateAndTime(started).toStdString() + "\n");
+    // A record without its header would be no record: leave no empty files.
+    if (!recording)
+        for (const char *suffix : {".csv", ".txt"})
+            QFile::remove(path + QLatin1String(suffix));
 }
 
 bool GameRecorder::openFiles()
@@ -104,8 +109,12 @@ void GameRecorder::stepped(const Readings &readings)
     if (!recording)
         return;
     ++steps;
-    log->stepped(steps, readings);
+    const std::vector<CourseEvent> struck = log->stepped(steps, readings);
     write(table, csvRow(steps, patient, readings));
+    // The table's shock column would miss a shock that a treatment ended and
+    // the step started again: the script notes each complication as it struck.
+    for (const CourseEvent &event : struck)
+        write(treatments, complicationNote(event) + "\n");
 }
 
 // Each line reaches the file at once, so that a game cut short by a crash
@@ -132,9 +141,11 @@ void GameRecorder::drawPicture()
     const Course &course = log->course();
     QSaveFile picture(path + QStringLiteral(".png"));
     const QString source = QStringLiteral("game of ") + dateAndTime(started);
-    if (!picture.open(QIODevice::WriteOnly) ||
-        picture.write(CoursePlot(course, source.toStdString()).png()) < 0 || !picture.commit())
-        fail(picture.errorString());
+    if (!picture.open(QIODevice::WriteOnly))
+        return fail(picture.errorString());
+    const QString problem = CoursePlot(course, source.toStdString()).save(picture);
+    if (!problem.isEmpty())
+        fail(problem);
 }
 
 void GameRecorder::closeFiles()

@@ -49,13 +49,15 @@ std::string openPlot(QSaveFile &file, const std::string &path)
 std::string drawPlot(const Course &course, const std::string &subtitle, QSaveFile &file,
                      const std::string &path)
 {
-    if (file.write(CoursePlot(course, subtitle).png()) < 0 || !file.commit())
-        return plotProblem(path, file.errorString());
-    return {};
+    const QString problem = CoursePlot(course, subtitle).save(file);
+    return problem.isEmpty() ? std::string() : plotProblem(path, problem);
 }
 
 // The recorded course with the treatments of the script, if one is named.
 // A treatment made after the last step (before "Ende") has no step to mark.
+// The complications are those the script notes, as a recorded game's does;
+// without such notes, those the table shows: it misses a shock that
+// treatment ends and a new roll starts again within one step.
 std::string loadCourse(const CommandLine &commandLine, Course &course)
 {
     std::ifstream table(commandLine.coursePath, std::ios::binary);
@@ -65,14 +67,17 @@ std::string loadCourse(const CommandLine &commandLine, Course &course)
     if (!problem.empty() || commandLine.scriptPath.empty())
         return problem;
     CommandLine script = commandLine;
-    script.steps = static_cast<int>(course.steps.size()) + 1;
+    const int steps = static_cast<int>(course.steps.size());
+    script.steps = steps + 1;
     Plan plan;
     problem = loadPlan(script, std::cin, plan);
     std::vector<CourseEvent> events;
     for (const Treatment &t : plan.treatments)
-        if (t.step < script.steps)
+        if (t.step <= steps)
             events.push_back({t.step, EventKind::Treatment, t.code});
-    events.insert(events.end(), course.events.begin(), course.events.end());
+    for (const CourseEvent &e : plan.complications.empty() ? course.events : plan.complications)
+        if (e.step <= steps)
+            events.push_back(e);
     std::stable_sort(events.begin(), events.end(),
                      [](const CourseEvent &a, const CourseEvent &b) { return a.step < b.step; });
     course.events = events;

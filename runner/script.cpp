@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include "eventnames.h"
+
 #include <QCommandLineParser>
 
 #include <algorithm>
@@ -76,29 +78,35 @@ std::string quoted(std::string_view text)
     return result;
 }
 
-// Checks one script line and appends its treatment; returns the problem, if any.
-std::string parseLine(std::string_view line, int steps, std::vector<Treatment> &treatments)
+// Checks one script line and appends its treatment or the complication it
+// notes; returns the problem, if any.
+std::string parseLine(std::string_view line, Plan &plan)
 {
     const std::vector<std::string_view> fields = splitFields(line);
+    CourseEvent note{};
+    const bool crlf = !line.empty() && line.back() == '\r';
+    if (!fields.empty() && fields[0][0] == '#' &&
+        readComplicationNote(line.substr(0, line.size() - crlf), note))
+        plan.complications.push_back(note);
     if (fields.empty() || fields[0][0] == '#')
         return {};
     const std::string expected = "expected two integers '<step> <code>'";
     if (fields.size() != 2)
         return expected;
     Treatment treatment{};
-    const IntResult step = parseInt(fields[0], 1, steps, treatment.step);
+    const IntResult step = parseInt(fields[0], 1, plan.steps, treatment.step);
     if (step == IntResult::NotInteger)
         return expected;
     const IntResult code = parseInt(fields[1], INT_MIN, INT_MAX, treatment.code);
     if (code == IntResult::NotInteger)
         return expected;
     if (step == IntResult::OutOfRange)
-        return "step " + quoted(fields[0]) + " is outside 1.." + std::to_string(steps);
+        return "step " + quoted(fields[0]) + " is outside 1.." + std::to_string(plan.steps);
     if (code == IntResult::OutOfRange)
         return "code " + quoted(fields[1]) + " does not fit in an int";
-    if (treatments.size() == static_cast<std::size_t>(maxTreatments))
+    if (plan.treatments.size() == static_cast<std::size_t>(maxTreatments))
         return "more than " + std::to_string(maxTreatments) + " treatments";
-    treatments.push_back(treatment);
+    plan.treatments.push_back(treatment);
     return {};
 }
 
@@ -116,33 +124,6 @@ bool endsWithPng(const std::string &path)
 }
 
 } // namespace
-
-std::string printableName(std::string_view name)
-{
-    std::string result(name);
-    for (char &c : result) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f)
-            c = '?';
-    }
-    return result;
-}
-
-LineResult readLine(std::istream &in, std::string &line)
-{
-    line.clear();
-    char c;
-    bool any = false;
-    while (in.get(c)) {
-        any = true;
-        if (c == '\n')
-            return LineResult::Line;
-        if (line.size() == maxLineLength)
-            return LineResult::TooLong;
-        line += c;
-    }
-    return any ? LineResult::Line : LineResult::End;
-}
 
 std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine)
 {
@@ -194,8 +175,7 @@ std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &
     return {};
 }
 
-std::string readScript(std::istream &in, const std::string &name, int steps,
-                       std::vector<Treatment> &treatments)
+std::string readScript(std::istream &in, const std::string &name, Plan &plan)
 {
     const std::string shownName = printableName(name);
     std::string line;
@@ -211,11 +191,11 @@ std::string readScript(std::istream &in, const std::string &name, int steps,
         const std::string where = shownName + ":" + std::to_string(lineNumber) + ": ";
         if (got == LineResult::TooLong)
             return where + "line longer than " + std::to_string(maxLineLength) + " characters";
-        const std::string problem = parseLine(line, steps, treatments);
+        const std::string problem = parseLine(line, plan);
         if (!problem.empty())
             return where + problem;
     }
-    std::stable_sort(treatments.begin(), treatments.end(),
+    std::stable_sort(plan.treatments.begin(), plan.treatments.end(),
                      [](const Treatment &a, const Treatment &b) { return a.step < b.step; });
     return {};
 }
@@ -224,16 +204,17 @@ std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput
 {
     plan.steps = commandLine.steps;
     plan.treatments.clear();
+    plan.complications.clear();
     const std::string &path = commandLine.scriptPath;
     if (path.empty() || path == "-")
-        return readScript(standardInput, "<stdin>", plan.steps, plan.treatments);
+        return readScript(standardInput, "<stdin>", plan);
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) {
         const int error = errno;
         return printableName(path) + ": cannot read" +
                (error ? ": " + std::string(std::strerror(error)) : "");
     }
-    return readScript(file, path, plan.steps, plan.treatments);
+    return readScript(file, path, plan);
 }
 
 std::string usageText()
@@ -257,8 +238,11 @@ std::string usageText()
            "  --course GAME.csv\n"
            "              play nothing: draw the course in GAME.csv, a table as this\n"
            "              program prints it (a game recorded with CURAVANT_RECORD_DIR),\n"
-           "              with the treatments of SCRIPT (the game's .txt file) and the\n"
-           "              complications the table shows; prints nothing\n"
+           "              with the treatments of SCRIPT (the game's .txt file); prints\n"
+           "              nothing. The complications are those SCRIPT notes in lines\n"
+           "              such as '# 30 Schock', as a recorded game's script does;\n"
+           "              without such lines, those the table shows, which miss a shock\n"
+           "              that a treatment ends and a new one starts in the same step\n"
            "  -h, --help  show this text\n"
            "\n"
            "A treatment for step S is applied just before the S-th step; treatments for\n"

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "codes.h"
+#include "course.h"
+#include "textlines.h"
 
-#include <cstddef>
 #include <istream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // Turns the command line and the treatment script of curavant-sim into a
@@ -18,9 +18,7 @@
 // seconds the reserves, the vital signs and their readings stay below 1e9.
 
 constexpr int defaultSteps = 120; // one four-minute game
-constexpr int maxSteps = 100000;
 constexpr int maxTreatments = 10000;
-constexpr std::size_t maxLineLength = 4096;
 
 struct Treatment {
     int step; // 1..steps: applied just before this scenario step
@@ -38,6 +36,8 @@ struct CommandLine {
 struct Plan {
     int steps = defaultSteps;
     std::vector<Treatment> treatments; // by step; file order within a step
+    // Noted in comment lines, as a recorded game's script notes them; in file order.
+    std::vector<CourseEvent> complications;
 };
 
 // Each parser returns an empty string on success and otherwise a one-line
@@ -45,20 +45,11 @@ struct Plan {
 
 std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine);
 
-// Reads `<step> <code>` lines; `name` is how messages refer to the source.
-std::string readScript(std::istream &in, const std::string &name, int steps,
-                       std::vector<Treatment> &treatments);
+// Reads `<step> <code>` lines for a plan of `plan.steps` steps, and the
+// complications noted; `name` is how messages refer to the source.
+std::string readScript(std::istream &in, const std::string &name, Plan &plan);
 
 // Reads the script the command line names, or `standardInput`.
 std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput, Plan &plan);
 
 std::string usageText();
-
-// The name with control bytes shown as '?', for one-line messages.
-std::string printableName(std::string_view name);
-
-enum class LineResult { Line, End, TooLong };
-
-// Reads one line without its '\n'. A line longer than maxLineLength is not
-// kept, so that a stream without line ends (/dev/zero) cannot exhaust memory.
-LineResult readLine(std::istream &in, std::string &line);

@@ -108,9 +108,10 @@ TEST(Room, GraphIsBuiltAroundTheRoomAndDestroyedOnce)
     });
 }
 
-// Only frames of a bleeding game throw blood. The drops start on the wound,
-// move only with the clock, and at stage 3 (10 to 20 units a second upwards
-// against a gravity of 30) rise by at most 7.7 units and fall back.
+// Only frames of a bleeding game throw blood, from the wound, moved by the
+// clock: at stage 3 (10 to 20 units a second up, gravity 30) at most 7.7 units
+// high, and falling back. Born aged 0 to 0.5, a drop is born again at its first
+// frame after its age passed 1: with a frame a tick, 7 to 12 ticks later.
 TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
 {
     useRoom(darkRoom);
@@ -122,17 +123,25 @@ TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
         renderArea->render();
         EXPECT_GT(redPixels(thrown, atTheWound), 0);
         EXPECT_EQ(redPixels(thrown), redPixels(thrown, atTheWound));
-        for (int i = 0; i < particleCount; ++i)
-            ASSERT_EQ(particlePositions[i], SbVec3f(0, 0, 0)) << "particle " << i << " moved";
+        std::vector<int> born(particleCount, 0); // the tick of each drop's last birth
         float highest = 0, lowest = 0;
-        for (int tick = 0; tick < 40; ++tick) {
-            w.advanceClock();
-            renderArea->render();
+        for (int tick = 0; tick <= 40; ++tick) {
             for (int i = 0; i < particleCount; ++i) {
                 highest = std::max(highest, particlePositions[i][1]);
                 lowest = std::min(lowest, particlePositions[i][1]);
+                const bool atWound = particlePositions[i] == SbVec3f(0, 0, 0);
+                ASSERT_TRUE(atWound || tick > 0) << "drop " << i << " moved without the clock";
+                if (!atWound)
+                    continue;
+                EXPECT_TRUE(tick == 0 || (tick - born[i] >= 7 && tick - born[i] <= 12))
+                    << "drop " << i << " flew " << tick - born[i] << " ticks";
+                born[i] = tick;
             }
+            w.advanceClock();
+            renderArea->render();
         }
+        for (int i = 0; i < particleCount; ++i)
+            EXPECT_GT(born[i], 40 - 12) << "drop " << i << " flies on";
         EXPECT_TRUE(highest > 3 && highest < 8) << "highest drop " << highest;
         EXPECT_LT(lowest, 0);
     });

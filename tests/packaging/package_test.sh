@@ -76,15 +76,18 @@ if dpkg-deb --contents "$deb" | grep -E 'testroot|_test|_bench|\.a$'; then
 fi
 
 # -- the installed game --------------------------------------------------------
-# Through a link from another folder: the launcher must still find ../data/.
+# Through a link from another folder: the launcher must still find ../data/,
+# and a relative record folder counts from here (one game, from the menu).
 mkdir "$scratch/elsewhere"
 ln -s "$root/usr/games/curavant" "$scratch/elsewhere/start-curavant"
 cd "$scratch/elsewhere"
 "$xvfb" bash -c '
-  ./start-curavant >game.log 2>&1 &
+  CURAVANT_RECORD_DIR=records ./start-curavant >game.log 2>&1 &
   game=$!
   "$1" wait "$2" --timeout 60 --shot shot.png
   seen=$?
+  xdotool search --class curavant mousemove --window %1 20 10 click 1 sleep 1 key Down Return
+  for _ in $(seq 50); do ls records/*.csv >/dev/null 2>&1 && break; sleep 0.2; done
   for _ in $(seq 100); do
     kill -0 $game 2>/dev/null || break
     "$1" close
@@ -104,6 +107,8 @@ cd "$scratch/elsewhere"
   fail "the installed game did not come up, or did not quit cleanly"
 }
 file shot.png | grep -q "PNG image data, 1000 x 600" || fail "window picture: $(file shot.png)"
+ls records/curavant-*.png >/dev/null && [ -z "$(find "$root" -name 'curavant-*.csv')" ] ||
+  fail "the game was not recorded in the folder it was started from: $(ls -R records)"
 if grep -q "File not found\|Problem reading file" game.log; then
   cat game.log
   fail "the installed game did not find its room"

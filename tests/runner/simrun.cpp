@@ -1,10 +1,12 @@
 #include "simrun.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,13 +24,6 @@ std::string quoted(const std::string &text)
     for (char c : text)
         result += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return result + "'";
-}
-
-std::string readFile(const std::string &path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
 }
 
 } // namespace
@@ -69,6 +64,13 @@ std::string writeFile(const std::string &path, const std::string &contents)
     return path;
 }
 
+std::string readFile(const std::string &path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
 std::vector<std::string> lines(const std::string &text)
 {
     std::vector<std::string> result;
@@ -76,4 +78,15 @@ std::vector<std::string> lines(const std::string &text)
     for (std::string line; std::getline(in, line);)
         result.push_back(line);
     return result;
+}
+
+void withFullDisk(unsigned long bytes, const std::function<void()> &body)
+{
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    const rlimit limit{bytes, unlimited.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+    setrlimit(RLIMIT_FSIZE, &limit);
+    body();
+    setrlimit(RLIMIT_FSIZE, &unlimited);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,4 +19,8 @@ SimRun runSim(const std::vector<std::string> &args, const std::string &input = "
 std::string freshFolder(const std::string &name);
 std::set<std::string> listing(const std::string &folder);
 std::string writeFile(const std::string &path, const std::string &contents);
+std::string readFile(const std::string &path);
 std::vector<std::string> lines(const std::string &text);
+
+// Runs `body` as on a disk with `bytes` free for each file.
+void withFullDisk(unsigned long bytes, const std::function<void()> &body);

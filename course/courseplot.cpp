@@ -1,14 +1,14 @@
 #include "courseplot.h"
 
-#include "labelspread.h"
-#include "treatmentnames.h"
+#include "markerband.h"
+#include "plotstyle.h"
 #include "valueaxis.h"
 
 #include <QBuffer>
-#include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -16,49 +16,6 @@ namespace
 {
 
 using Panel = PlotLayout::Panel;
-
-// What a panel shows and the least range its scales cover, so that a calm
-// course is not blown up into wild swings.
-struct PanelStyle {
-    const char *heading;
-    const char *unit;
-    double low, high;
-    const char *rightUnit; // nullptr: no second scale
-    double rightLow, rightHigh;
-    int ticks; // about as many intervals on the scales
-};
-
-const PanelStyle panelStyles[PlotLayout::PanelCount] = {
-    {"Vital signs", "beats/min, mmHg", 0, 160, nullptr, 0, 0, 5},
-    {"Breathing", "breaths/min", 0, 24, "\u00b0C", 34, 38, 3},
-    {"Reserves and health", "reserve, health", 0, 100, nullptr, 0, 0, 5},
-    {"Score", "points", 0, 0, nullptr, 0, 0, 3},
-};
-
-const QColor ink(40, 40, 40);
-const QColor faint(110, 110, 110);
-const QColor gridColor(226, 226, 226);
-const QColor frameColor(150, 150, 150);
-const QColor shockShade(252, 229, 236);
-const QColor deathShade(232, 232, 232);
-
-// A label's leader line leaves its marker this far above the panels and
-// bends into the label's column below the text.
-constexpr int leaderFoot = 6;
-constexpr int leaderHeight = 30;
-
-QFont font(int pixels, bool bold = false)
-{
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-QString text(const std::string &s)
-{
-    return QString::fromStdString(s);
-}
 
 // The dense part of a long course: several steps share a pixel column, so
 // each column keeps its first, lowest, highest and last value.
@@ -84,57 +41,12 @@ QPolygonF thinned(const QPolygonF &points)
     return result;
 }
 
-// With two scales in a panel, each takes the colour of its curve.
-QColor scaleColor(Panel panel, bool rightAxis)
-{
-    for (const SeriesStyle &series : courseSeries())
-        if (series.panel == panel && series.rightAxis == rightAxis)
-            return series.color.darker(130);
-    return ink;
-}
-
 double yFor(const QRect &rect, const ValueAxis &axis, double value)
 {
     return rect.top() + (1 - axis.fraction(value)) * (rect.height() - 1);
 }
 
 } // namespace
-
-const std::vector<SeriesStyle> &courseSeries()
-{
-    static const std::vector<SeriesStyle> series = {
-        {"heart rate", PlotLayout::VitalSigns, false, QColor(214, 39, 40), 2.4, false,
-         [](const CourseStep &s) { return double(s.heartRate); }},
-        {"systolic pressure", PlotLayout::VitalSigns, false, QColor(31, 100, 180), 2.4, false,
-         [](const CourseStep &s) { return double(s.systolic); }},
-        {"diastolic pressure", PlotLayout::VitalSigns, false, QColor(100, 170, 230), 2.4, false,
-         [](const CourseStep &s) { return double(s.diastolic); }},
-        {"respiratory rate", PlotLayout::Breathing, false, QColor(44, 160, 44), 2.4, false,
-         [](const CourseStep &s) { return double(s.respiratoryRate); }},
-        {"temperature (right scale)", PlotLayout::Breathing, true, QColor(245, 130, 0), 2.4, false,
-         [](const CourseStep &s) { return double(s.temperature); }},
-        {"health", PlotLayout::Reserves, false, QColor(50, 50, 50), 3.0, false,
-         [](const CourseStep &s) { return double(s.health); }},
-        {"circulation reserve", PlotLayout::Reserves, false, QColor(148, 90, 200), 2.4, false,
-         [](const CourseStep &s) { return double(s.circulation); }},
-        {"respiration reserve", PlotLayout::Reserves, false, QColor(20, 170, 180), 2.4, false,
-         [](const CourseStep &s) { return double(s.respiration); }},
-        {"score", PlotLayout::Score, false, QColor(10, 60, 120), 2.4, true,
-         [](const CourseStep &s) { return double(s.score); }},
-    };
-    return series;
-}
-
-QColor markerColor(EventKind kind)
-{
-    switch (kind) {
-    case EventKind::Treatment: return QColor(120, 120, 120);
-    case EventKind::ShockStart: return QColor(200, 20, 150);
-    case EventKind::BleedingRise: return QColor(150, 20, 20);
-    case EventKind::Death: return QColor(0, 0, 0);
-    }
-    return Qt::black;
-}
 
 CoursePlot::CoursePlot(const Course &course, std::string source)
     : course(course), source(std::move(source)),
@@ -155,13 +67,14 @@ QImage CoursePlot::render() const
         const Panel panel = static_cast<Panel>(p);
         left.push_back(axisFor(panel, false));
         right.push_back(axisFor(panel, true));
-        drawGrid(painter, panel, left.back(), panelStyles[p].rightUnit ? &right.back() : nullptr);
+        drawGrid(painter, panel, left.back(),
+                 panelStyle(panel).rightUnit ? &right.back() : nullptr);
     }
-    drawMarkersAndLabels(painter);
+    MarkerBand(course, layout).draw(painter);
     for (const SeriesStyle &series : courseSeries())
         drawSeries(painter, series, series.rightAxis ? right[series.panel] : left[series.panel]);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(frameColor);
+    painter.setPen(PlotColors::frame());
     painter.setBrush(Qt::NoBrush);
     for (int p = 0; p < PlotLayout::PanelCount; ++p)
         painter.drawRect(layout.panel(static_cast<Panel>(p)).adjusted(0, 0, -1, -1));
@@ -177,13 +90,28 @@ QByteArray CoursePlot::png() const
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    render().save(&buffer, "PNG");
-    return bytes;
+    return render().save(&buffer, "PNG") ? bytes : QByteArray();
+}
+
+QString CoursePlot::save(QSaveFile &file) const
+{
+    const QByteArray bytes = png();
+    if (bytes.isEmpty())
+        return QStringLiteral("the picture could not be encoded");
+    // A full disk may take part of a write; the next part then fails with
+    // the reason.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return file.errorString();
+        done += written;
+    }
+    return file.commit() ? QString() : file.errorString();
 }
 
 ValueAxis CoursePlot::axisFor(Panel panel, bool rightAxis) const
 {
-    const PanelStyle &style = panelStyles[panel];
+    const PanelStyle &style = panelStyle(panel);
     double low = rightAxis ? style.rightLow : style.low;
     double high = rightAxis ? style.rightHigh : style.high;
     for (const SeriesStyle &series : courseSeries()) {
@@ -235,41 +163,41 @@ void CoursePlot::drawShading(QPainter &painter) const
             i = j;
         }
     };
-    shade([](const CourseStep &s) { return s.shock; }, shockShade);
-    shade([](const CourseStep &s) { return !s.alive; }, deathShade);
+    shade([](const CourseStep &s) { return s.shock; }, PlotColors::shock());
+    shade([](const CourseStep &s) { return !s.alive; }, PlotColors::death());
 }
 
 void CoursePlot::drawGrid(QPainter &painter, Panel panel, const ValueAxis &axis,
                           const ValueAxis *rightAxis) const
 {
     const QRect rect = layout.panel(panel);
-    const PanelStyle &style = panelStyles[panel];
+    const PanelStyle &style = panelStyle(panel);
     const bool twoScales = rightAxis != nullptr;
-    painter.setFont(font(13));
+    painter.setFont(plotFont(13));
     for (const double tick : axis.ticks()) {
         const int y = static_cast<int>(std::lround(yFor(rect, axis, tick)));
-        painter.setPen(tick == 0 && axis.low() < 0 ? frameColor : gridColor);
+        painter.setPen(tick == 0 && axis.low() < 0 ? PlotColors::frame() : PlotColors::grid());
         painter.drawLine(rect.left(), y, rect.right(), y);
-        painter.setPen(twoScales ? scaleColor(panel, false) : ink);
+        painter.setPen(twoScales ? scaleColor(panel, false) : PlotColors::ink());
         painter.drawText(QRect(rect.left() - 60, y - 10, 54, 20), Qt::AlignRight | Qt::AlignVCenter,
-                         text(axis.label(tick)));
+                         plotText(axis.label(tick)));
     }
     if (twoScales) {
         painter.setPen(scaleColor(panel, true));
         for (const double tick : rightAxis->ticks()) {
             const int y = static_cast<int>(std::lround(yFor(rect, *rightAxis, tick)));
             painter.drawText(QRect(rect.right() + 8, y - 10, 50, 20),
-                             Qt::AlignLeft | Qt::AlignVCenter, text(rightAxis->label(tick)));
+                             Qt::AlignLeft | Qt::AlignVCenter, plotText(rightAxis->label(tick)));
         }
     }
-    painter.setPen(gridColor);
+    painter.setPen(PlotColors::grid());
     for (const int step : stepTicks()) {
         const int x = layout.columnForStep(step);
         painter.drawLine(x, rect.top(), x, rect.bottom());
     }
     // The unit along the scale, turned to read upwards.
     painter.save();
-    painter.setPen(ink);
+    painter.setPen(PlotColors::ink());
     painter.translate(16, rect.center().y());
     painter.rotate(-90);
     painter.drawText(QRect(-rect.height() / 2 - 20, 0, rect.height() + 40, 18), Qt::AlignCenter,
@@ -281,15 +209,15 @@ void CoursePlot::drawStepAxis(QPainter &painter) const
 {
     const QRect last = layout.panel(PlotLayout::Score);
     const ValueAxis steps = stepAxis();
-    painter.setFont(font(13));
-    painter.setPen(ink);
+    painter.setFont(plotFont(13));
+    painter.setPen(PlotColors::ink());
     for (const int step : stepTicks()) {
         const int x = layout.columnForStep(step);
         painter.drawLine(x, last.bottom(), x, last.bottom() + 5);
         painter.drawText(QRect(x - 40, last.bottom() + 7, 80, 18), Qt::AlignCenter,
-                         text(steps.label(step)));
+                         plotText(steps.label(step)));
     }
-    painter.setFont(font(14));
+    painter.setFont(plotFont(14));
     painter.drawText(QRect(layout.left(), last.bottom() + 28, layout.right() - layout.left(), 22),
                      Qt::AlignCenter, QStringLiteral("step (one per second of game time)"));
 }
@@ -325,127 +253,26 @@ void CoursePlot::drawSeries(QPainter &painter, const SeriesStyle &series,
     painter.restore();
 }
 
-std::vector<CoursePlot::Label> CoursePlot::labels(int capacity) const
-{
-    // Repeats of one treatment in one step share a label.
-    std::vector<Label> all;
-    const auto &events = course.events;
-    for (std::size_t i = 0; i < events.size();) {
-        std::size_t j = i + 1;
-        while (j < events.size() && events[j].step == events[i].step &&
-               events[j].kind == events[i].kind && events[j].value == events[i].value)
-            ++j;
-        const CourseEvent &e = events[i];
-        std::string label;
-        switch (e.kind) {
-        case EventKind::Treatment: label = treatmentLabel(e.value); break;
-        case EventKind::ShockStart: label = "Schock"; break;
-        case EventKind::BleedingRise: label = "Blutung " + std::to_string(e.value); break;
-        case EventKind::Death: label = "Tod"; break;
-        }
-        if (j - i > 1)
-            label += " \u00d7" + std::to_string(j - i);
-        all.push_back({e.step, e.kind, label});
-        i = j;
-    }
-    if (static_cast<int>(all.size()) <= capacity)
-        return all;
-
-    // Too many to name them all: death first, then the scripted treatments,
-    // then the shocks, then the bleeding, each from the start of the game.
-    const auto rank = [](EventKind kind) {
-        switch (kind) {
-        case EventKind::Death: return 0;
-        case EventKind::Treatment: return 1;
-        case EventKind::ShockStart: return 2;
-        case EventKind::BleedingRise: return 3;
-        }
-        return 4;
-    };
-    std::vector<std::size_t> order(all.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return rank(all[a].kind) < rank(all[b].kind);
-    });
-    order.resize(static_cast<std::size_t>(std::max(capacity, 0)));
-    std::sort(order.begin(), order.end());
-    std::vector<Label> kept;
-    for (const std::size_t i : order)
-        kept.push_back(all[i]);
-    return kept;
-}
-
-void CoursePlot::drawMarkersAndLabels(QPainter &painter) const
-{
-    const QRect band = layout.labelBand();
-    const int bottom = layout.panel(PlotLayout::Score).bottom();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    // Complications after treatments, so that they stay visible where both fall.
-    for (const bool complications : {false, true}) {
-        for (const CourseEvent &event : course.events) {
-            if ((event.kind != EventKind::Treatment) != complications)
-                continue;
-            const int x = layout.columnForStep(event.step);
-            painter.setPen(markerColor(event.kind));
-            painter.drawLine(x, band.bottom() - leaderFoot, x, bottom);
-        }
-    }
-
-    const QFont labelFont = font(13);
-    const QFontMetrics metrics(labelFont);
-    const double spacing = metrics.height() + 1;
-    const double low = band.left() + spacing / 2;
-    const double high = band.right() - spacing / 2;
-    const std::vector<Label> shown = labels(labelCapacity(spacing, low, high));
-    std::vector<double> targets;
-    for (const Label &label : shown)
-        targets.push_back(layout.columnForStep(label.step));
-    const std::vector<double> positions = spreadLabels(targets, spacing, low, high);
-
-    const int textBottom = band.bottom() - leaderHeight;
-    const int textLength = textBottom - band.top();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(labelFont);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const QColor color = markerColor(shown[i].kind);
-        const double x = targets[i];
-        painter.setPen(QPen(color, 1));
-        painter.drawPolyline(QPolygonF({QPointF(x + 0.5, band.bottom() - leaderFoot),
-                                        QPointF(positions[i], textBottom + leaderFoot),
-                                        QPointF(positions[i], textBottom + 2)}));
-        painter.save();
-        painter.translate(positions[i], textBottom);
-        painter.rotate(-90);
-        painter.setPen(shown[i].kind == EventKind::Treatment ? ink : color);
-        const QString name = metrics.elidedText(text(shown[i].text), Qt::ElideRight, textLength);
-        painter.drawText(QRectF(0, -spacing / 2, textLength, spacing),
-                         Qt::AlignLeft | Qt::AlignVCenter, name);
-        painter.restore();
-    }
-    painter.setRenderHint(QPainter::Antialiasing, false);
-}
-
 void CoursePlot::drawLegends(QPainter &painter) const
 {
     constexpr int rowHeight = 21;
     painter.setRenderHint(QPainter::Antialiasing);
     for (int p = 0; p < PlotLayout::PanelCount; ++p) {
         const QRect area = layout.legend(static_cast<Panel>(p));
-        painter.setFont(font(15, true));
-        painter.setPen(ink);
+        painter.setFont(plotFont(15, true));
+        painter.setPen(PlotColors::ink());
         painter.drawText(QRect(area.left(), area.top(), area.width(), rowHeight),
                          Qt::AlignLeft | Qt::AlignVCenter,
-                         QString::fromUtf8(panelStyles[p].heading));
+                         QString::fromUtf8(panelStyle(static_cast<Panel>(p)).heading));
         int y = area.top() + rowHeight + 2;
-        painter.setFont(font(14));
+        painter.setFont(plotFont(14));
         for (const SeriesStyle &series : courseSeries()) {
             if (series.panel != p)
                 continue;
             painter.setPen(QPen(series.color, series.width + 0.6, Qt::SolidLine, Qt::FlatCap));
             painter.drawLine(QPointF(area.left(), y + rowHeight / 2.0),
                              QPointF(area.left() + 26, y + rowHeight / 2.0));
-            painter.setPen(ink);
+            painter.setPen(PlotColors::ink());
             painter.drawText(QRect(area.left() + 34, y, area.width() - 34, rowHeight),
                              Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(series.name));
             y += rowHeight;
@@ -457,8 +284,8 @@ void CoursePlot::drawLegends(QPainter &painter) const
 void CoursePlot::drawTitle(QPainter &painter) const
 {
     const int left = layout.left();
-    painter.setPen(ink);
-    painter.setFont(font(24, true));
+    painter.setPen(PlotColors::ink());
+    painter.setFont(plotFont(24, true));
     painter.drawText(QRect(left, 6, 900, 32), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Patient's course: lower-leg fracture (Unterschenkelfraktur)"));
 
@@ -473,9 +300,9 @@ void CoursePlot::drawTitle(QPainter &painter) const
                        ? "   \u00b7   the patient lives"
                        : "   \u00b7   the patient died at step " + std::to_string(death->step);
     }
-    painter.setFont(font(15));
-    painter.setPen(faint.darker(120));
-    painter.drawText(QRect(left, 40, 900, 22), Qt::AlignLeft | Qt::AlignVCenter, text(summary));
+    painter.setFont(plotFont(15));
+    painter.setPen(PlotColors::faint().darker(120));
+    painter.drawText(QRect(left, 40, 900, 22), Qt::AlignLeft | Qt::AlignVCenter, plotText(summary));
 }
 
 // The key to the markers and the shading, at the right of the title.
@@ -491,10 +318,10 @@ void CoursePlot::drawKey(QPainter &painter) const
         {"shock begins", markerColor(EventKind::ShockStart), false},
         {"bleeding worse", markerColor(EventKind::BleedingRise), false},
         {"death", markerColor(EventKind::Death), false},
-        {"in shock", shockShade, true},
-        {"dead", deathShade, true},
+        {"in shock", PlotColors::shock(), true},
+        {"dead", PlotColors::death(), true},
     };
-    painter.setFont(font(14));
+    painter.setFont(plotFont(14));
     const QFontMetrics metrics(painter.font());
     // Markers on the first line, shading on the second, each right-aligned.
     const int lineEnds[2] = {4, 6};
@@ -505,7 +332,7 @@ void CoursePlot::drawKey(QPainter &painter) const
             const QString name = QString::fromUtf8(keys[k].name);
             const int width = metrics.horizontalAdvance(name);
             x -= width;
-            painter.setPen(ink);
+            painter.setPen(PlotColors::ink());
             painter.drawText(QRect(x, y, width + 2, 22), Qt::AlignLeft | Qt::AlignVCenter, name);
             x -= 26;
             if (keys[k].shade)

@@ -2,30 +2,17 @@
 
 #include "course.h"
 #include "plotlayout.h"
+#include "plotstyle.h"
 
 #include <QByteArray>
-#include <QColor>
 #include <QImage>
+#include <QString>
 #include <string>
 #include <vector>
 
 class QPainter;
+class QSaveFile;
 class ValueAxis;
-
-// One curve of the plot: what it shows, in which panel and how it is drawn.
-struct SeriesStyle {
-    const char *name; // legend text
-    PlotLayout::Panel panel;
-    bool rightAxis; // on the panel's second scale (temperature)
-    QColor color;
-    double width;
-    bool stepped; // a count that jumps within a step, drawn as a staircase
-    double (*value)(const CourseStep &);
-};
-
-// The curves in drawing order.
-const std::vector<SeriesStyle> &courseSeries();
-QColor markerColor(EventKind kind);
 
 // Draws a played game for a slide: the vital signs, the reserves with health
 // and the score over the steps, with a marker at every treatment and
@@ -41,18 +28,15 @@ class CoursePlot
 
     QImage render() const;
     // The picture as PNG bytes, encoded in memory: a file that cannot be
-    // written then fails in one place, with the file's own message.
+    // written then fails in one place, with the file's own message. Empty
+    // when the encoder fails.
     QByteArray png() const;
+    // Called by curavant-sim and the game's recorder to write the picture
+    // into `file`, open for writing, and commit it. Returns why it could not,
+    // or an empty string; the file is then left uncommitted.
+    QString save(QSaveFile &file) const;
 
   private:
-    struct Label {
-        int step;
-        EventKind kind;
-        std::string text;
-    };
-
-    // At most `capacity` labels, the most telling ones where there are more.
-    std::vector<Label> labels(int capacity) const;
     ValueAxis axisFor(PlotLayout::Panel panel, bool rightAxis) const;
     ValueAxis stepAxis() const;
     std::vector<int> stepTicks() const;
@@ -62,7 +46,6 @@ class CoursePlot
     void drawGrid(QPainter &painter, PlotLayout::Panel panel, const ValueAxis &axis,
                   const ValueAxis *rightAxis) const;
     void drawStepAxis(QPainter &painter) const;
-    void drawMarkersAndLabels(QPainter &painter) const;
     void drawSeries(QPainter &painter, const SeriesStyle &series, const ValueAxis &axis) const;
     void drawLegends(QPainter &painter) const;
 

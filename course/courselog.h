@@ -2,6 +2,8 @@
 
 #include "course.h"
 
+#include <vector>
+
 class Fraktur;
 struct Readings;
 
@@ -17,7 +19,8 @@ class CourseLog
     // After the scenario has been given `code` just before step `step`.
     void treated(int step, ActionCode code);
     // After step `step`'s tick, with the readings the monitor was given.
-    void stepped(int step, const Readings &readings);
+    // Returns the complications that struck in the step, as they were noted.
+    std::vector<CourseEvent> stepped(int step, const Readings &readings);
 
     const Course &course() const { return log; }
 
@@ -33,5 +36,8 @@ class CourseLog
     // The state before the coming tick. The shock flag alone would miss a
     // shock that a treatment ends and the tick starts again.
     Watched before;
+    // Treatments join the course with their step: one made after the last
+    // step (before "Ende") has no step to mark.
+    std::vector<CourseEvent> treatments;
     Course log;
 };

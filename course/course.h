@@ -4,8 +4,12 @@
 
 #include <vector>
 
-// What one scripted game did to the patient, kept for drawing it: the values
-// of every CSV row and the moments worth marking.
+// What one game did to the patient, kept for drawing it: the values of every
+// CSV row and the moments worth marking.
+
+// The longest course a program plays or reads: over this many seconds every
+// value of the scenario stays below 1e9.
+constexpr int maxSteps = 100000;
 
 struct CourseStep {
     int step;

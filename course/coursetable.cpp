@@ -2,7 +2,7 @@
 
 #include "fraktur.h"
 #include "readings.h"
-#include "script.h"
+#include "textlines.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,0 +1,81 @@
+#include "eventnames.h"
+
+#include <charconv>
+
+namespace
+{
+
+// Indexed by action code; 0 and 12 mean nothing.
+const char *const names[] = {
+    nullptr,
+    "Infusion",
+    "Transfusion",
+    "Pflaster",
+    "Druckverband",
+    "Naht",
+    "Wundreinigung",
+    "Schmerzmittel",
+    "Antidurchfallmittel",
+    "Antibrechmittel",
+    "Paracetamol",
+    "Blutdrucksenker",
+    nullptr,
+    "Sauerstoff",
+    "Defibrillation",
+    "OP",
+};
+
+} // namespace
+
+const char *treatmentName(ActionCode code)
+{
+    constexpr int count = sizeof names / sizeof names[0];
+    return code >= 0 && code < count ? names[code] : nullptr;
+}
+
+std::string treatmentLabel(ActionCode code)
+{
+    const char *name = treatmentName(code);
+    const std::string number = std::to_string(code);
+    return name ? std::string(name) + " (" + number + ")" : "Code " + number;
+}
+
+std::string eventLabel(const CourseEvent &event)
+{
+    switch (event.kind) {
+    case EventKind::Treatment: return treatmentLabel(event.value);
+    case EventKind::ShockStart: return "Schock";
+    case EventKind::BleedingRise: return "Blutung " + std::to_string(event.value);
+    case EventKind::Death: return "Tod";
+    }
+    return {};
+}
+
+std::string complicationNote(const CourseEvent &event)
+{
+    return "# " + std::to_string(event.step) + " " + eventLabel(event);
+}
+
+bool readComplicationNote(std::string_view line, CourseEvent &event)
+{
+    if (line.substr(0, 2) != "# ")
+        return false;
+    const char *end = line.data() + line.size();
+    const auto [afterStep, error] = std::from_chars(line.data() + 2, end, event.step);
+    if (error != std::errc() || event.step < 1 || afterStep == end)
+        return false;
+    const std::string_view name(afterStep + 1, static_cast<std::size_t>(end - afterStep - 1));
+    event.value = 0;
+    if (name == "Schock")
+        event.kind = EventKind::ShockStart;
+    else if (name == "Tod")
+        event.kind = EventKind::Death;
+    else if (name.substr(0, 8) == "Blutung " &&
+             std::from_chars(name.data() + 8, name.data() + name.size(), event.value).ptr !=
+                 name.data() + 8)
+        event.kind = EventKind::BleedingRise;
+    else
+        return false;
+    // Only the note as the game writes it, not a comment that merely begins like one.
+    return complicationNote(event) == line;
+}

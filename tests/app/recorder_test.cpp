@@ -1,0 +1,69 @@
+// The game's record, driven as the game drives it: curavant-sim redraws from
+// its files the game's picture; a full disk leaves no empty or cut file.
+
+#include "fraktur.h"
+#include "gamerecorder.h"
+#include "readings.h"
+#include "simrun.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace
+{
+
+// Every roll strikes: a shock, ended by infusion and transfusion and struck
+// again in their step; bleeding 2, 3, stopped and started again in the steps
+// of suture and plaster; a treatment after the last step. Returns the record.
+std::string play(const std::string &folder)
+{
+    std::ostringstream echo;
+    Fraktur patient(30);
+    patient.setEcho(echo);
+    GameRecorder recorder(QString::fromStdString(folder), patient);
+    patient.reset();
+    recorder.gameStarted();
+    patient.complicationDivisor = 1000;
+    for (const std::vector<int> &codes :
+         std::vector<std::vector<int>>{{}, {1, 2}, {}, {}, {5}, {3}, {7}}) {
+        for (const int code : codes)
+            patient.treat(code), recorder.treated(code);
+        if (codes != std::vector<int>{7})
+            patient.tick(), recorder.stepped(takeReadings(patient));
+    }
+    recorder.gameEnded();
+    const std::set<std::string> names = listing(folder);
+    return names.empty() ? "" : folder + "/" + names.begin()->substr(0, names.begin()->find('.'));
+}
+
+} // namespace
+
+TEST(Recorder, TheGamesPictureIsRedrawnFromItsFilesWithEveryComplication)
+{
+    const std::string folder = freshFolder("records"), record = play(folder);
+    const std::string script = readFile(record + ".txt");
+    EXPECT_EQ(script.substr(script.find('\n') + 1),
+              "# 1 Schock\n2 1\n2 2\n# 2 Schock\n# 3 Blutung 2\n# 4 Blutung 3\n5 5\n"
+              "# 5 Blutung 1\n6 3\n# 6 Blutung 1\n7 7\n");
+    const SimRun again =
+        runSim({"--plot", folder + "/again.png", "--course", record + ".csv", record + ".txt"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    const auto below = [](const std::string &path) { // the subtitle names the source
+        return QImage(QString::fromStdString(path)).copy(0, 66, 1600, 834);
+    };
+    EXPECT_EQ(below(folder + "/again.png"), below(record + ".png"));
+}
+
+// No room for the header; room for the table and the script, not the picture.
+TEST(Recorder, AFullDiskLeavesNoEmptyOrCutFileAndIsSaidOnce)
+{
+    for (const auto &[bytes, left] : {std::pair(100ul, 0u), std::pair(20000ul, 2u)}) {
+        const std::string folder = freshFolder("full");
+        testing::internal::CaptureStderr();
+        withFullDisk(bytes, [&] { play(folder); });
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "curavant: cannot record games in " + folder + ": File too large\n");
+        EXPECT_EQ(listing(folder).size(), left) << bytes << " bytes: only the .csv and .txt";
+    }
+}
