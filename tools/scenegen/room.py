@@ -1,5 +1,6 @@
 """The room itself: lights, floor, walls, ceiling and the unnamed furniture
-that carries the game's objects (counter, trolley, emergency cart)."""
+that carries the game's objects (counter, trolley, emergency cart). The
+lights come first in the file, the furniture and then the shell last."""
 
 from layout import *  # noqa: F401,F403 (the shared room measures)
 
@@ -14,16 +15,18 @@ WOOD = (0.8, 0.66, 0.47)
 DARK = (0.16, 0.17, 0.19)
 
 
-def build_room(iv):
-    lights(iv)
-    shell(iv)
-    window(iv)
-    ceiling_lamps(iv)
+def build_furniture(iv):
     desk_corner(iv)
     counter(iv)
     dressing_trolley(iv)
     emergency_cart(iv)
     door_wall_details(iv)
+
+
+def build_shell(iv):
+    shell(iv)
+    window(iv)
+    ceiling_lamps(iv)
 
 
 def lights(iv):
