@@ -146,12 +146,12 @@ TEST(Room, FramesAreDrawnOnlyWhenTheViewChanges)
 {
     useRoom(darkRoom);
     runWindow([](Fenster &w) {
-        int frames = 0;
+        static int frames = 0;
         SoGLPreRenderCB *const countFrame = [](void *count, SoGLRenderAction *) {
             ++*static_cast<int *>(count);
         };
         renderArea->getGLRenderAction()->addPreRenderCallback(countFrame, &frames);
-        const auto tick = [&](int stage, int ticks) {
+        const auto tick = [&w](int stage, int ticks) {
             w.level->bleedingStage = stage;
             frames = 0;
             for (int i = 0; i < ticks; ++i) {
