@@ -23,6 +23,7 @@ class SoundBank;
 // and then runs the 3D viewer's event loop, so the whole interactive life of
 // the program happens inside it; when that loop ends the window is left idle.
 class GameRecorder;
+class FramePacer;
 
 class Fenster : public QMainWindow
 {
@@ -62,6 +63,8 @@ class Fenster : public QMainWindow
     QAction *infoAction = nullptr;
     // Keeps each game for a debrief when CURAVANT_RECORD_DIR asks for it.
     GameRecorder *recorder = nullptr;
+    // Decides when the 3D view draws; exists while the viewer runs.
+    FramePacer *framePacer = nullptr;
 
     // Called by a click in the 3D view on a tool object, and on a target.
     void selectTool(int tool);
@@ -84,6 +87,7 @@ class Fenster : public QMainWindow
     void scenarioStep();
     void startPendulums();
     void stopPendulums();
+    bool pendulumsSwinging() const;
     void loadIcons();
     void loadScene();
     void runViewer();

@@ -1,6 +1,7 @@
 // Starting and ending a game, and the game clock that drives a running game.
 
 #include "fenster.h"
+#include "framepacer.h"
 #include "gameclock.h"
 #include "gamerecorder.h"
 
@@ -10,7 +11,6 @@
 #include "scenestate.h"
 #include "soundbank.h"
 
-#include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/nodes/SoPendulum.h>
 
 #include <QLabel>
@@ -59,9 +59,10 @@ void Fenster::advanceClock()
     simulationTime += timeStep;
     if (timeLeft % 20 == 0)
         scenarioStep();
-    // The spray moves with simulationTime, so each tick needs a new frame.
-    if (renderArea)
-        renderArea->scheduleRedraw();
+    // The spray moves with simulationTime and the pendulums with Coin's
+    // real-time clock: while either moves, each tick draws a frame.
+    if (framePacer)
+        framePacer->ticked(level->bleedingStage > 0 || pendulumsSwinging());
 }
 
 void Fenster::scenarioStep()
@@ -107,4 +108,12 @@ void Fenster::stopPendulums()
     for (SoPendulum *pendulum : pendulums)
         if (pendulum)
             pendulum->on = FALSE;
+}
+
+bool Fenster::pendulumsSwinging() const
+{
+    for (const SoPendulum *pendulum : pendulums)
+        if (pendulum && pendulum->on.getValue())
+            return true;
+    return false;
 }

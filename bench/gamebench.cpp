@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -80,4 +82,14 @@ void lookAtWound()
 {
     // x = -60 lies outside the bed's block, a place the player can walk to.
     placeCamera(-60, 160, 60, SbVec3f(10, 93, 63));
+}
+
+double processCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval &t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }

@@ -15,3 +15,7 @@ void lookFromStart();
 // Standing beside the bed and looking down at the wound on the left shin,
 // where the blood sprays while the patient bleeds.
 void lookAtWound();
+
+// The CPU time the whole process has taken so far, its GUI thread and the GL
+// driver's threads together, in seconds.
+double processCpuSeconds();

@@ -2,6 +2,7 @@
 // view inside the main window until the event loop ends.
 
 #include "fenster.h"
+#include "framepacer.h"
 #include "navigation.h"
 #include "particles.h"
 #include "picking.h"
@@ -107,6 +108,7 @@ void Fenster::runViewer()
     renderArea->setAccumulationBuffer(TRUE);
     // After the accumulation buffer, which may give the area a new GL widget.
     viewScaling = new ViewScaling(renderArea);
+    framePacer = new FramePacer(renderArea, camera);
     static const char *const names[6] = {"pend1", "pend2", "pend3", "pend4", "pend5", "pend6"};
     for (int i = 0; i < 6; ++i)
         pendulums[i] = pendulumNamed(names[i]);
@@ -120,6 +122,8 @@ void Fenster::runViewer()
     logoLabel->show();
     running = false;
     recorder->gameEnded();
+    delete framePacer;
+    framePacer = nullptr;
     delete viewScaling;
     viewScaling = nullptr;
     delete renderArea;

@@ -10,6 +10,7 @@
 #include "scenestate.h"
 
 #include <Inventor/Qt/SoQtRenderArea.h>
+#include <Inventor/actions/SoGLRenderAction.h>
 #include <Inventor/nodes/SoPendulum.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoRotor.h>
@@ -144,6 +145,44 @@ TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
             EXPECT_GT(born[i], 40 - 12) << "drop " << i << " flies on";
         EXPECT_TRUE(highest > 3 && highest < 8) << "highest drop " << highest;
         EXPECT_LT(lowest, 0);
+    });
+}
+
+// The view draws when what it shows changes, and only then: once when a
+// game starts, never while nothing moves, once per tick while the patient
+// bleeds and once after, once for any number of steps before the next frame.
+TEST(Room, FramesAreDrawnOnlyWhenTheViewChanges)
+{
+    useRoom(darkRoom);
+    runWindow([](Fenster &w) {
+        static int frames = 0;
+        SoGLPreRenderCB *const countFrame = [](void *count, SoGLRenderAction *) {
+            ++*static_cast<int *>(count);
+        };
+        renderArea->getGLRenderAction()->addPreRenderCallback(countFrame, &frames);
+        const auto tick = [&w](int stage, int ticks) {
+            w.level->bleedingStage = stage;
+            frames = 0;
+            for (int i = 0; i < ticks; ++i) {
+                w.advanceClock();
+                QTest::qWait(10);
+            }
+            return frames;
+        };
+        w.startAction->trigger();
+        static_cast<Fraktur *>(w.level)->complicationDivisor = 0.001f; // no shock
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.viewWidget));
+        QTest::qWait(100);
+        EXPECT_EQ(frames, 1) << "when the game starts";
+        EXPECT_EQ(tick(0, 40), 0) << "standing still";
+        EXPECT_EQ(tick(1, 5), 5) << "bleeding";
+        EXPECT_EQ(tick(0, 3), 1) << "the spray stopped";
+        frames = 0;
+        for (int key : {Qt::Key_Up, Qt::Key_Down})
+            sendKey(QEvent::KeyPress, key);
+        QTest::qWait(10);
+        EXPECT_EQ(frames, 1) << "after two steps";
+        renderArea->getGLRenderAction()->removePreRenderCallback(countFrame, &frames);
     });
 }
 

@@ -8,6 +8,18 @@ be listed in any order and a named group only ever holds its own geometry.
 import math
 from contextlib import contextmanager
 
+from layout import nearest_eye_distance
+
+# Pixels per centimetre at a distance of 1 cm in the game's 800 x 600 view
+# (Coin's default camera sees 45 degrees from top to bottom).
+PIXELS_AT_UNIT_DISTANCE = 300 / math.tan(math.radians(22.5))
+# Compared at 800 x 600, pictures of the room show no change with these:
+# a sphere less than 5 pixels in radius is as round at complexity 0.1 as at
+# 0.4, and letters less than 20 pixels high are as clean with their curves
+# cut into the fewest pieces (complexity 0).
+SPHERE_PIXELS_PER_STEP = 5
+TEXT_PIXELS_PER_STEP = 20
+
 
 def fmt(value):
     """A number as short as it can be written without losing a hundredth."""
@@ -87,9 +99,22 @@ class IvWriter:
             self.translation(center)
             self.line(f"Cube {{ width {fmt(size[0])} height {fmt(size[1])} depth {fmt(size[2])} }}")
 
+    def fitted_complexity(self, center, size, pixels_per_step, coarsest):
+        """Coin cuts round shapes and the letters of 3D text into triangles by
+        the room's complexity, 0.4, however small they show. A shape of
+        `size` (its largest half-axis, or a font's size) gets the complexity
+        `coarsest` (in steps of 0.1) and one step more for every
+        `pixels_per_step` it can be large on the screen, seen from as close as
+        the player's eye can come, up to the room's."""
+        pixels = size / nearest_eye_distance(center) * PIXELS_AT_UNIT_DISTANCE
+        steps = min(4, coarsest + math.floor(pixels / pixels_per_step))
+        if steps < 4:
+            self.line(f"Complexity {{ value {fmt(steps / 10)} }}")
+
     def sphere(self, center, radius, stretch=(1, 1, 1)):
         """A sphere, or an ellipsoid with half-axes radius * stretch."""
         with self.group():
+            self.fitted_complexity(center, radius * max(stretch), SPHERE_PIXELS_PER_STEP, 1)
             self.translation(center)
             if tuple(stretch) != (1, 1, 1):
                 self.scale(stretch)
@@ -144,6 +169,7 @@ class IvWriter:
             # Text3 puts the baseline of the first line at the origin;
             # lift it so that the block of lines is centred on `position`.
             self.translation((0, (len(lines) - 1) * size * 0.5 - size * 0.36, 0))
+            self.fitted_complexity(position, size, TEXT_PIXELS_PER_STEP, 0)
             self.line(f'Font {{ name "DejaVu Sans:Bold" size {fmt(size)} }}')
             strings = ", ".join('"' + s + '"' for s in lines)
             self.line(f"Text3 {{ string [ {strings} ] justification CENTER parts FRONT }}")

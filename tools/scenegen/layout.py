@@ -48,3 +48,18 @@ OP_DOOR_TOP = 212.0
 # The window in the -z wall.
 WINDOW_X = (-70.0, 50.0)
 WINDOW_Y = (100.0, 215.0)
+
+
+# Where the player's eye can be: at height 160 anywhere on the walkable floor,
+# 2 cm inside the walls and outside the bed's box.
+EYE_HEIGHT = 160.0
+
+
+def nearest_eye_distance(point):
+    """How close the player's eye can come to `point`."""
+    x, y, z = point
+    reach_x = max(0.0, abs(x) - (WALL_X - 2))
+    reach_z = max(0.0, abs(z) - (WALL_Z - 2))
+    if abs(x) < BED_HALF_X and abs(z) < BED_HALF_Z:
+        reach_x, reach_z = min(BED_HALF_X - abs(x), BED_HALF_Z - abs(z)), 0.0
+    return max(1.0, (reach_x**2 + reach_z**2 + (EYE_HEIGHT - y) ** 2) ** 0.5)
