@@ -1,5 +1,6 @@
 #include "pointerarea.h"
 
+#include "framepacer.h"
 #include "scenestate.h"
 
 #include <Inventor/system/gl.h>
@@ -32,8 +33,12 @@ void PointerArea::processEvent(QEvent *event)
     SoQtRenderArea::processEvent(event);
     // Mouse-look redraws what it turns; the arrow needs a frame of its own
     // when it comes, goes, or the held point moves without a turn.
-    if (pointerDrawn && heldPoint() != drawnAt)
-        scheduleRedraw();
+    if (pointerDrawn && heldPoint() != drawnAt) {
+        if (pacer)
+            pacer->viewChanged();
+        else
+            scheduleRedraw();
+    }
 }
 
 QPoint PointerArea::heldPoint() const

@@ -3,6 +3,9 @@
 #include <Inventor/Qt/SoQtRenderArea.h>
 
 #include <QImage>
+#include <QPointer>
+
+class FramePacer;
 
 // The 3D view's render area. On a Wayland desktop the compositor puts the
 // pointer back on mouse-look's held point only while no cursor shows, so the
@@ -15,6 +18,9 @@ class PointerArea : public SoQtRenderArea
   public:
     // Built by the viewer set-up inside the 3D view widget.
     PointerArea(QWidget *parent, bool drawPointer);
+    // Called by the viewer set-up once the view's frames are paced: the
+    // arrow's frames are asked of the pacer from then on.
+    void paceWith(FramePacer *framePacer) { pacer = framePacer; }
 
   protected:
     void actualRedraw() override;
@@ -26,6 +32,7 @@ class PointerArea : public SoQtRenderArea
     void drawArrow(QPoint tip);
     const QImage &arrow(qreal ratio);
 
+    QPointer<FramePacer> pacer;
     bool pointerDrawn;
     bool inside = false;
     QPoint drawnAt{-1, -1};

@@ -99,7 +99,8 @@ void Fenster::runViewer()
     // often as the clock ticks.
     SoSceneManager::enableRealTimeUpdate(FALSE);
     SoDB::setRealTimeInterval(SbTime(0.05));
-    renderArea = new PointerArea(viewWidget, waylandSession());
+    auto *area = new PointerArea(viewWidget, waylandSession());
+    renderArea = area;
     renderArea->setSceneGraph(sceneRoot);
     renderArea->setTitle(level->title);
     renderArea->show();
@@ -109,6 +110,7 @@ void Fenster::runViewer()
     // After the accumulation buffer, which may give the area a new GL widget.
     viewScaling = new ViewScaling(renderArea);
     framePacer = new FramePacer(renderArea, camera);
+    area->paceWith(framePacer);
     static const char *const names[6] = {"pend1", "pend2", "pend3", "pend4", "pend5", "pend6"};
     for (int i = 0; i < 6; ++i)
         pendulums[i] = pendulumNamed(names[i]);
