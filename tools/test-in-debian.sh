@@ -86,6 +86,8 @@ chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb RUNS="$runs" \
   cd /root/curavant
   bash tools/test.sh
   status=$?
+  echo "== the package installed with its recommends, on Wayland"
+  bash tools/install-check.sh || status=1
   for ((run = 2; run <= RUNS; run++)); do
     echo "== ctest run $run of $RUNS"
     (cd build && ctest --output-on-failure -j"$(nproc)" --timeout 300) || status=1
@@ -96,7 +98,7 @@ status=$?
 set -e
 
 echo "== summary"
-grep -E '^[0-9]+% tests passed|^Total Test time|^[[:space:]]+[0-9]+ - .*\(' "$log" ||
+grep -E '^[0-9]+% tests passed|^Total Test time|installed game|^[[:space:]]+[0-9]+ - .*\(' "$log" ||
   { echo "no ctest summary; the end of $log:"; tail -n 30 "$log"; }
 echo "exit status $status"
 exit $status
