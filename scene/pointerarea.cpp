@@ -28,8 +28,12 @@ PointerArea::PointerArea(QWidget *parent, bool drawPointer)
 
 void PointerArea::processEvent(QEvent *event)
 {
-    if (pointerDrawn && (event->type() == QEvent::Enter || event->type() == QEvent::Leave))
-        inside = event->type() == QEvent::Enter;
+    // A motion here tells as well as an enter that the pointer is inside: an
+    // enter may come late, or not at all, through XWayland.
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)
+        inside = true;
+    else if (event->type() == QEvent::Leave)
+        inside = false;
     SoQtRenderArea::processEvent(event);
     // Mouse-look redraws what it turns; the arrow needs a frame of its own
     // when it comes, goes, or the held point moves without a turn.

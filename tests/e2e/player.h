@@ -70,7 +70,8 @@ class Player
     bool toolEmpty() { return isPlain(shot(tool)); }
 
     bool xdotool(const QString &arguments) const;
-    bool choose(const QString &item);
+    // With `done`, until it holds (three tries).
+    bool choose(const QString &item, const std::function<bool()> &done = {});
     bool click();
     // The first motion in the view anchors the mouse-look: the game puts the
     // cursor back on the anchor after every move, and a click picks there.
@@ -93,6 +94,7 @@ class Player
   private:
     bool locateParts();
     QString read(Label label, const QStringList &candidates, const QImage &window);
+    bool chooseOnce(const QString &item);
     bool moveTo(QPoint at) const;
     bool moveBy(int right, int up) const;
     // Over the tool in hand, where the pointer does nothing.
