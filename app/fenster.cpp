@@ -84,8 +84,9 @@ void Fenster::createWidgets()
     logoLabel = new QLabel;
     // On Wayland the compositor lets the game hold a cursor that does not
     // show; the view draws the pointer itself there.
+    pointerDrawn = waylandSession();
     if (!viewCursor)
-        viewCursor = new QCursor(waylandSession() ? Qt::BlankCursor : Qt::ArrowCursor);
+        viewCursor = new QCursor(pointerDrawn ? Qt::BlankCursor : Qt::ArrowCursor);
     central = new QWidget;
 }
 

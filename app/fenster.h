@@ -38,6 +38,8 @@ class Fenster : public QMainWindow
     void advanceClock();
 
     bool mouseLook = false;
+    // On a Wayland desktop the 3D view hides the cursor and draws its own.
+    bool pointerDrawn = false;
     QWidget *viewWidget = nullptr;
     SoundBank *soundBank = nullptr;
     int currentTool = 0;

@@ -9,6 +9,7 @@
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 
 #include <QCursor>
+#include <QWidget>
 
 #include <cmath>
 
@@ -72,6 +73,14 @@ void onKey(void *, SoEventCallback *node)
 void onMouseMove(void *, SoEventCallback *node)
 {
     const QPoint cursor = QCursor::pos();
+    // Behind a compositor a motion may be handled after the pointer has left
+    // the view on a fast move to the menu: it must neither turn the view by
+    // the way the pointer went nor fetch the pointer back.
+    const QWidget *view = renderArea->getGLWidget();
+    if (mainWindow->pointerDrawn && !view->rect().contains(view->mapFromGlobal(cursor))) {
+        node->setHandled();
+        return;
+    }
     if (lastCursorX > -1) {
         const int dx = cursor.x() - lastCursorX;
         const int dy = lastCursorY - cursor.y();

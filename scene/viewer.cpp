@@ -11,7 +11,6 @@
 #include "scenestate.h"
 #include "viewscaling.h"
 
-#include "displaycheck.h"
 #include "gamerecorder.h"
 #include "level.h"
 
@@ -99,7 +98,7 @@ void Fenster::runViewer()
     // often as the clock ticks.
     SoSceneManager::enableRealTimeUpdate(FALSE);
     SoDB::setRealTimeInterval(SbTime(0.05));
-    auto *area = new PointerArea(viewWidget, waylandSession());
+    auto *area = new PointerArea(viewWidget, pointerDrawn);
     renderArea = area;
     renderArea->setSceneGraph(sceneRoot);
     renderArea->setTitle(level->title);

@@ -171,7 +171,7 @@ bool Player::moveTo(QPoint at) const
 
 bool Player::click()
 {
-    return compositor ? compositor->click() : xdotool(QStringLiteral("click 1"));
+    return compositor ? compositor->click() && settled() : xdotool(QStringLiteral("click 1"));
 }
 
 bool Player::chooseOnce(const QString &item)
@@ -261,10 +261,9 @@ QRect Player::drawnPointer()
     const auto still = [&] {
         return (held = std::exchange(gone, viewShot().copy(around))) == gone;
     };
-    if (!game.waitFor(still, 3000) || !moveTo(aside()))
+    if (!game.waitFor(still, 3000) || !moveTo(aside()) ||
+        !game.waitFor([&] { return changedShare(held, gone = viewShot().copy(around)) > 0; }, 3000))
         return QRect();
-    // A view that draws no pointer of its own shows no change.
-    game.waitFor([&] { return changedShare(held, gone = viewShot().copy(around)) > 0; }, 3000);
     QRect changed;
     for (int y = 0; y < held.height(); ++y)
         for (int x = 0; x < held.width(); ++x)
