@@ -59,6 +59,7 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     const auto steps = [&] { return fileLines(record + QStringLiteral(".csv")).size() - 1; };
     int before[2] = {}, after[2] = {}; // steps done around each treatment
     ASSERT_TRUE(player.enterView());
+    EXPECT_TRUE(player.drawnPointer().isEmpty()) << "on X11 the system cursor shows";
     const QImage plasterIcon(game.dataPath(QStringLiteral("Icons/pflaster.bmp")));
     ASSERT_TRUE(player.turn(toPlaster.x(), toPlaster.y()) &&
                 player.xdotool(QStringLiteral("click 1")));
@@ -223,7 +224,7 @@ TEST_P(Scaled, RoomFillsTheViewAndAClickPicksUnderTheCursor)
     ASSERT_TRUE(player.enterView());
     const QRect arrow = player.drawnPointer();
     EXPECT_LE((arrow.topLeft() - player.heldInView()).manhattanLength(), 2);
-    EXPECT_NEAR(arrow.width(), 12 * player.scale(), 2);
+    EXPECT_NEAR(arrow.width(), 12 * player.scale(), 2) << arrow.width() << "x" << arrow.height();
     EXPECT_NEAR(arrow.height(), 19 * player.scale(), 2);
     ASSERT_TRUE(player.xdotool(QStringLiteral("click 1")));
     ASSERT_NO_FATAL_FAILURE(player.closeTwice());

@@ -255,21 +255,19 @@ bool Player::turn(int right, int up)
 
 QRect Player::drawnPointer()
 {
-    // The view at rest with the pointer in it, then with the pointer gone.
+    // The arrow's white and black, which the lit room shows nowhere near the
+    // held point, in the view at rest.
     const QRect around(heldInView() - QPoint(8, 8), QSize(32, 40) * factor);
-    QImage held, gone = viewShot().copy(around);
-    const auto still = [&] {
-        return (held = std::exchange(gone, viewShot().copy(around))) == gone;
-    };
-    if (!game.waitFor(still, 3000) || !moveTo(aside()) ||
-        !game.waitFor([&] { return changedShare(held, gone = viewShot().copy(around)) > 0; }, 3000))
+    QImage held, now = viewShot().copy(around);
+    const auto still = [&] { return (held = std::exchange(now, viewShot().copy(around))) == now; };
+    if (!game.waitFor(still, 3000))
         return QRect();
-    QRect changed;
+    QRect arrow;
     for (int y = 0; y < held.height(); ++y)
         for (int x = 0; x < held.width(); ++x)
-            if (changedShare(held.copy(x, y, 1, 1), gone.copy(x, y, 1, 1)) > 0)
-                changed |= QRect(x, y, 1, 1);
-    return moveTo(anchor) && waitForAnchor() ? changed.translated(around.topLeft()) : QRect();
+            if (qGray(held.pixel(x, y)) >= 250 || qGray(held.pixel(x, y)) <= 5)
+                arrow |= QRect(x, y, 1, 1);
+    return arrow.translated(around.topLeft());
 }
 
 bool Player::unmapped()

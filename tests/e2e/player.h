@@ -78,7 +78,7 @@ class Player
     bool enterView();
     bool turn(int right, int up);
     // Where the view draws a pointer of its own around the held cursor: the
-    // pixels, in the view, that change when the pointer leaves the view.
+    // pixels, in the view, of the arrow's white and black.
     QRect drawnPointer();
     QPoint heldInView() const { return anchor - frame.topLeft() - view.topLeft(); }
 

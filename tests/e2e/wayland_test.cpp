@@ -37,7 +37,7 @@ TEST_P(WaylandDesktop, PlayedByTheCompositorsPointer)
     const QRect arrow = player.drawnPointer();
     EXPECT_LE((arrow.topLeft() - player.heldInView()).manhattanLength(), 1)
         << arrow.x() << "," << arrow.y();
-    EXPECT_TRUE(arrow.width() >= 10 && arrow.height() >= 16)
+    EXPECT_TRUE(arrow.width() >= 8 && arrow.height() >= 15)
         << arrow.width() << "x" << arrow.height();
 
     // A click after each move: a move and its reverse aim where the view
