@@ -1,5 +1,6 @@
 #include "pointerarea.h"
 
+#include "framecache.h"
 #include "framepacer.h"
 #include "scenestate.h"
 
@@ -24,6 +25,20 @@ const QSize arrowSize(13 + 2 * margin, 20 + 2 * margin);
 PointerArea::PointerArea(QWidget *parent, bool drawPointer)
     : SoQtRenderArea(parent, nullptr, TRUE, TRUE, TRUE), pointerDrawn(drawPointer)
 {
+}
+
+PointerArea::~PointerArea()
+{
+    if (!roomCache)
+        return;
+    glLockNormal(); // the copy's buffers belong to the view's GL context
+    roomCache->releaseGL();
+    glUnlockNormal();
+}
+
+void PointerArea::cacheRoom(SoGroup *root, int roomEnd)
+{
+    roomCache = std::make_unique<FrameCache>(getGLRenderAction(), root, roomEnd);
 }
 
 void PointerArea::processEvent(QEvent *event)

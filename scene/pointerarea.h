@@ -5,7 +5,11 @@
 #include <QImage>
 #include <QPointer>
 
+#include <memory>
+
+class FrameCache;
 class FramePacer;
+class SoGroup;
 
 // The 3D view's render area. On a Wayland desktop the compositor puts the
 // pointer back on mouse-look's held point only while no cursor shows, so the
@@ -18,9 +22,13 @@ class PointerArea : public SoQtRenderArea
   public:
     // Built by the viewer set-up inside the 3D view widget.
     PointerArea(QWidget *parent, bool drawPointer);
+    ~PointerArea() override;
     // Called by the viewer set-up once the view's frames are paced: the
     // arrow's frames are asked of the pacer from then on.
     void paceWith(FramePacer *framePacer) { pacer = framePacer; }
+    // Called by the viewer set-up once the scene is complete: the children of
+    // `root` before `roomEnd` are kept as a picture while they stand still.
+    void cacheRoom(SoGroup *root, int roomEnd);
 
   protected:
     void actualRedraw() override;
@@ -33,6 +41,7 @@ class PointerArea : public SoQtRenderArea
     const QImage &arrow(qreal ratio);
 
     QPointer<FramePacer> pacer;
+    std::unique_ptr<FrameCache> roomCache;
     bool pointerDrawn;
     bool inside = false;
     QPoint drawnAt{-1, -1};

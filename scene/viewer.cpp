@@ -79,6 +79,7 @@ void Fenster::loadScene()
 void Fenster::runViewer()
 {
     camera = frameScene(sceneRoot);
+    const int roomEnd = sceneRoot->getNumChildren();
     sceneRoot->addChild(eventCallback(SoKeyboardEvent::getClassTypeId(), onKey));
     sceneRoot->addChild(eventCallback(SoLocation2Event::getClassTypeId(), onMouseMove));
     sceneRoot->addChild(eventCallback(SoButtonEvent::getClassTypeId(), onButton));
@@ -107,6 +108,7 @@ void Fenster::runViewer()
     camera->pointAt(SbVec3f(0, 120, 0));
     renderArea->setAccumulationBuffer(TRUE);
     // After the accumulation buffer, which may give the area a new GL widget.
+    area->cacheRoom(sceneRoot, roomEnd);
     viewScaling = new ViewScaling(renderArea);
     framePacer = new FramePacer(renderArea, camera);
     area->paceWith(framePacer);

@@ -11,6 +11,7 @@
 
 #include <Inventor/Qt/SoQtRenderArea.h>
 #include <Inventor/actions/SoGLRenderAction.h>
+#include <Inventor/nodes/SoCallback.h>
 #include <Inventor/nodes/SoPendulum.h>
 #include <Inventor/nodes/SoPerspectiveCamera.h>
 #include <Inventor/nodes/SoRotor.h>
@@ -65,9 +66,10 @@ TEST(Room, GraphIsBuiltAroundTheRoomAndDestroyedOnce)
 {
     useRoom(fullRoom);
     std::vector<std::unique_ptr<SoNodeSensor>> sensors;
-    std::vector<int> deaths(15, 0);
+    std::vector<int> deaths(16, 0);
     const auto setUp = [&](Fenster &w) {
-        ASSERT_EQ(sceneRoot->getNumChildren(), 14); // the room, camera, light, 4 callbacks
+        // The room, camera, light, the end of what a standing view keeps, 4 callbacks.
+        ASSERT_EQ(sceneRoot->getNumChildren(), 15);
         const int found[6] = {0, 4, 0, 6, 7, 8};
         const auto swinging = [&](bool on) {
             for (int i = 0; i < 6; ++i)
@@ -90,15 +92,15 @@ TEST(Room, GraphIsBuiltAroundTheRoomAndDestroyedOnce)
         }
         EXPECT_FALSE(static_cast<const SoRotor *>(SoNode::getByName("pend1"))->on.getValue());
 
-        for (int i = 0; i < 15; ++i) {
+        for (int i = 0; i < 16; ++i) {
             sensors.push_back(std::make_unique<SoNodeSensor>());
-            sensors.back()->attach(i < 14 ? sceneRoot->getChild(i) : sceneRoot);
+            sensors.back()->attach(i < 15 ? sceneRoot->getChild(i) : sceneRoot);
             sensors.back()->setDeleteCallback(
                 [](void *count, SoSensor *) { ++*static_cast<int *>(count); }, &deaths[i]);
         }
     };
     runWindow(setUp, [&](Fenster &w) {
-        EXPECT_EQ(deaths, std::vector<int>(15, 1));
+        EXPECT_EQ(deaths, std::vector<int>(16, 1));
         EXPECT_TRUE(!sceneRoot && !camera && !renderArea);
         for (SoPendulum *pendulum : w.pendulums)
             EXPECT_EQ(pendulum, nullptr);
@@ -145,6 +147,44 @@ TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
             EXPECT_GT(born[i], 40 - 12) << "drop " << i << " flies on";
         EXPECT_TRUE(highest > 3 && highest < 8) << "highest drop " << highest;
         EXPECT_LT(lowest, 0);
+    });
+}
+
+// While nothing in the room moves, the view copies the room's last picture
+// back instead of drawing it, depths and all: drops flying behind a box in
+// front of the wound stay hidden. A step draws the room again.
+TEST(Room, AStandingViewCopiesTheRoomItDrewLast)
+{
+    useRoom("#Inventor V2.1 ascii\n"
+            "Separator { Separator { Translation { translation 10 98 100 }\n"
+            "                        Cube { width 20 height 8 } } }\n");
+    runWindow([](Fenster &w) {
+        faceTheWound(w, 0);
+        static int drawn = 0;
+        auto *counter = new SoCallback;
+        counter->setCallback([](void *, SoAction *action) {
+            drawn += action->isOfType(SoGLRenderAction::getClassTypeId());
+        });
+        static_cast<SoGroup *>(sceneRoot->getChild(2))->addChild(counter);
+        const QImage drawnImage = grabView();
+        grabView();
+        EXPECT_EQ(grabView(), drawnImage);
+        EXPECT_EQ(drawn, 2) << "the room drawn by the first two frames only";
+        const QRect box(300, 220, 200, 60);
+        w.level->bleedingStage = 3;
+        int hidden = 0, shown = 0;
+        for (int tick = 0; tick < 30; ++tick) {
+            w.advanceClock();
+            const QImage frame = grabView();
+            hidden += redPixels(frame, box);
+            shown += redPixels(frame);
+        }
+        EXPECT_EQ(drawn, 2);
+        EXPECT_EQ(hidden, 0);
+        EXPECT_GT(shown, 30 * 4) << "the wound and falling drops";
+        sendKey(QEvent::KeyPress, Qt::Key_Up);
+        grabView();
+        EXPECT_EQ(drawn, 3);
     });
 }
 
