@@ -15,7 +15,8 @@ namespace
 
 // Every roll strikes: a shock, ended by infusion and transfusion and struck
 // again in their step; bleeding 2, 3, stopped and started again in the steps
-// of suture and plaster; a treatment after the last step. Returns the record.
+// of suture and plaster; oxygen, which costs; a treatment after the last
+// step. Returns the record.
 std::string play(const std::string &folder)
 {
     std::ostringstream echo;
@@ -26,7 +27,7 @@ std::string play(const std::string &folder)
     recorder.gameStarted();
     patient.complicationDivisor = 1000;
     for (const std::vector<int> &codes :
-         std::vector<std::vector<int>>{{}, {1, 2}, {}, {}, {5}, {3}, {7}}) {
+         std::vector<std::vector<int>>{{}, {1, 2}, {}, {}, {5}, {13, 3}, {7}}) {
         for (const int code : codes)
             patient.treat(code), recorder.treated(code);
         if (codes != std::vector<int>{7})
@@ -44,8 +45,11 @@ TEST(Recorder, TheGamesPictureIsRedrawnFromItsFilesWithEveryComplication)
     const std::string folder = freshFolder("records"), record = play(folder);
     const std::string script = readFile(record + ".txt");
     EXPECT_EQ(script.substr(script.find('\n') + 1),
-              "# 1 Schock\n2 1\n2 2\n# 2 Schock\n# 3 Blutung 2\n# 4 Blutung 3\n5 5\n"
-              "# 5 Blutung 1\n6 3\n# 6 Blutung 1\n7 7\n");
+              "# 1 Schock\n2 1\n# 2 Infusion (1): +150 Punkte\n2 2\n"
+              "# 2 Transfusion (2): +150 Punkte\n# 2 Schock\n# 3 Blutung 2\n# 4 Blutung 3\n"
+              "5 5\n# 5 Naht (5): +200 Punkte\n# 5 Blutung 1\n6 13\n"
+              "# 6 Sauerstoff (13): -20 Punkte\n6 3\n# 6 Pflaster (3): +100 Punkte\n"
+              "# 6 Blutung 1\n7 7\n# 7 Schmerzmittel (7): +100 Punkte\n");
     const SimRun again =
         runSim({"--plot", folder + "/again.png", "--course", record + ".csv", record + ".txt"});
     ASSERT_EQ(again.status, 0) << again.err;
