@@ -34,11 +34,15 @@ const Column columns[] = {
     {"Costing points", 100, Qt::AlignRight},
 };
 
+// A list too long for its column shows its first items and its length.
 template <typename T, typename F> QString joined(const std::vector<T> &items, F text)
 {
+    constexpr std::size_t shown = 4;
     QStringList parts;
-    for (const T &item : items)
-        parts << text(item);
+    for (std::size_t i = 0; i < items.size() && i < shown + (items.size() == shown + 1); ++i)
+        parts << text(items[i]);
+    if (parts.size() < int(items.size()))
+        parts << QStringLiteral("... (%1 in all)").arg(items.size());
     return parts.join(QStringLiteral(", "));
 }
 

@@ -10,7 +10,7 @@ namespace
 
 constexpr int rowHeight = 15;
 constexpr int groups = 4; // of treatments side by side
-constexpr int pictureHeight = 520;
+constexpr int pictureHeight = 490;
 
 struct Column {
     const char *title;
@@ -19,9 +19,9 @@ struct Column {
 };
 
 const Column columns[] = {
-    {"Step", 34, Qt::AlignRight},
-    {"Treatment", 114, Qt::AlignLeft},
-    {"Code", 44, Qt::AlignRight},
+    {"Step", 42, Qt::AlignRight},
+    {"Treatment", 112, Qt::AlignLeft},
+    {"Code", 42, Qt::AlignRight},
     {"Points", 0, Qt::AlignRight},
 };
 
