@@ -1,5 +1,6 @@
 // The game's record, driven as the game drives it: curavant-sim redraws from
-// its files the game's picture; a full disk leaves no empty or cut file.
+// its files the game's picture and reports the points of its treatments; a
+// full disk leaves no empty or cut file.
 
 #include "fraktur.h"
 #include "gamerecorder.h"
@@ -57,6 +58,17 @@ TEST(Recorder, TheGamesPictureIsRedrawnFromItsFilesWithEveryComplication)
         return QImage(QString::fromStdString(path)).copy(0, 66, 1600, 834);
     };
     EXPECT_EQ(below(folder + "/again.png"), below(record + ".png"));
+
+    // The course report shows what each treatment gave or cost.
+    const std::string report = freshFolder("report") + "/report.pdf";
+    ASSERT_EQ(runSim({"--report", report, folder}).status, 0);
+    const std::vector<std::string> pages = pdfPages(report);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_NE(pages[0].find(" 6 300 lives 2 1, untreated 5, 6 6 1\n"), std::string::npos)
+        << pages[0];
+    for (const char *treatment : {"\n2 Infusion 1 +150\n", "\n6 Sauerstoff 13 -20\n",
+                                  "\n6 Pflaster 3 +100\n", "\n7 Schmerzmittel 7 +100\n"})
+        EXPECT_NE(pages[1].find(treatment), std::string::npos) << treatment << pages[1];
 }
 
 // No room for the header; room for the table and the script, not the picture.
