@@ -23,12 +23,12 @@ struct Column {
 
 const Column columns[] = {
     {"Game", 50, Qt::AlignRight},
-    {"Date and time", 140, Qt::AlignLeft},
+    {"Date and time", 160, Qt::AlignLeft},
     {"Steps", 48, Qt::AlignRight},
     {"Score", 58, Qt::AlignRight},
     {"Outcome", 122, Qt::AlignLeft},
     {"Shocks", 52, Qt::AlignRight},
-    {"Steps to treat each shock", 210, Qt::AlignLeft},
+    {"Steps to treat each shock", 190, Qt::AlignLeft},
     {"Bleeding stopped at step", 170, Qt::AlignLeft},
     {"Treatments", 80, Qt::AlignRight},
     {"Costing points", 100, Qt::AlignRight},

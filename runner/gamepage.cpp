@@ -82,6 +82,8 @@ void GamePage::draw(ReportSheet &sheet) const
                    ? QStringLiteral("No treatments.")
                    : QStringLiteral("Treatments in order (%1)").arg(treatments.size()),
                12, true);
+    if (treatments.empty())
+        return;
     y = drawHeads(sheet, y + rowHeight + 4);
     const int groupWidth = body.width() / groups;
     int group = 0, top = y;
