@@ -249,22 +249,28 @@ void CoursePages::drawChart(ReportSheet &sheet, const QRect &area) const
     painter.setPen(PlotColors::frame());
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(plot);
+    drawKey(sheet, QPoint(plot.left(), plot.bottom() + 36));
+}
 
-    // The key: a dot for a patient alive at the end, a cross for one who died.
-    const int keyY = plot.bottom() + 36;
+// A dot for a patient alive at the end, a cross for one who died.
+void CoursePages::drawKey(ReportSheet &sheet, const QPoint &at) const
+{
+    QPainter &painter = sheet.painter();
+    const QColor line(10, 60, 120), died = markerColor(EventKind::Death);
+    const int keyY = at.y();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(line);
-    painter.drawEllipse(QPointF(plot.left() + 6, keyY + 7), 3.5, 3.5);
+    painter.drawEllipse(QPointF(at.x() + 6, keyY + 7), 3.5, 3.5);
     painter.setPen(QPen(died, 1.8));
-    const QPointF cross(plot.left() + 146, keyY + 7);
+    const QPointF cross(at.x() + 146, keyY + 7);
     painter.drawLine(cross + QPointF(-3.5, -3.5), cross + QPointF(3.5, 3.5));
     painter.drawLine(cross + QPointF(-3.5, 3.5), cross + QPointF(3.5, -3.5));
     painter.restore();
-    sheet.text(QRect(plot.left() + 16, keyY, 120, 14), Qt::AlignLeft | Qt::AlignVCenter,
+    sheet.text(QRect(at.x() + 16, keyY, 120, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("patient lives"), 11);
-    sheet.text(QRect(plot.left() + 156, keyY, 160, 14), Qt::AlignLeft | Qt::AlignVCenter,
+    sheet.text(QRect(at.x() + 156, keyY, 160, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("patient died"), 11);
 }
 

@@ -36,6 +36,7 @@ class CoursePages
     int drawRows(ReportSheet &sheet) const;
     int drawSkipped(ReportSheet &sheet, int y) const;
     void drawChart(ReportSheet &sheet, const QRect &area) const;
+    void drawKey(ReportSheet &sheet, const QPoint &at) const;
     void drawFigures(ReportSheet &sheet, const QRect &area) const;
     void startPage(ReportSheet &sheet, bool first) const;
 

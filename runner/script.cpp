@@ -289,8 +289,8 @@ std::string usageText()
            "A treatment for step S is applied just before the S-th step; treatments for\n"
            "the same step apply in script order. The codes treated are echoed on\n"
            "standard error. Numbers are written and read with a period before the\n"
-           "decimals in every locale. Exit status: 0 on success, 1 when the table or the\n"
-           "picture cannot be written (or the report), 2 on bad input (a picture file\n"
+           "decimals in every locale. Exit status: 0 on success, 1 when the table, the\n"
+           "picture or the report cannot be written, 2 on bad input (a picture file\n"
            "that cannot be created is refused before the game is played; a report\n"
            "without any recorded game).\n";
 }
