@@ -15,8 +15,9 @@ struct Readings;
 // CURAVANT_RECORD_DIR names: curavant-YYYYMMDD-HHMMSS.csv, the course as
 // curavant-sim prints it, one row written and flushed per step; .txt, the
 // treatments as a curavant-sim script, with the points each gave or cost and
-// every complication noted in comments; .png, the course drawn at the game's end, as curavant-sim
-// redraws it from the other two. It only reads what the game hands it and draws no random number.
+// every complication noted in comments; .png, the course drawn at the game's
+// end, as curavant-sim redraws it from the other two. It only reads what the
+// game hands it and draws no random number.
 // When the folder cannot be written it says so once on standard error and
 // records nothing more.
 class GameRecorder

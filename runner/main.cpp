@@ -20,7 +20,6 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,25 +68,16 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 
 // Text needs a GUI application; the offscreen platform needs no display.
 // The application takes its locale from the environment; numbers and
-// messages stay those of C.
-class OffscreenGui
+// messages stay those of C. `argc` and `argv` must outlive it.
+std::unique_ptr<QGuiApplication> startGui(int &argc, char **argv)
 {
-  public:
-    OffscreenGui()
-    {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(quietQtMessages);
-        application = std::make_unique<QGuiApplication>(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
-        std::setlocale(LC_MESSAGES, "C");
-    }
-
-  private:
-    int argc = 1;
-    char name[13] = "curavant-sim";
-    char *argv[2] = {name, nullptr};
-    std::unique_ptr<QGuiApplication> application;
-};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQtMessages);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    std::setlocale(LC_MESSAGES, "C");
+    return application;
+}
 
 // curavant-sim --report: 1 when the report cannot be written, 2 when there
 // is nothing to report.
@@ -113,7 +103,10 @@ int writeReport(const CommandLine &commandLine)
 #else
     qSetGlobalQHashSeed(0);
 #endif
-    const OffscreenGui gui;
+    int qtArgc = 1;
+    char qtName[] = "curavant-sim";
+    char *qtArgv[] = {qtName, nullptr};
+    const std::unique_ptr<QGuiApplication> application = startGui(qtArgc, qtArgv);
     CourseReport report(commandLine.folders);
     problem = report.read();
     if (!problem.empty()) {
@@ -163,9 +156,12 @@ int main(int argc, char **argv)
     }
 
     // A run without a plot starts no GUI.
-    std::optional<OffscreenGui> gui;
+    int qtArgc = 1;
+    char qtName[] = "curavant-sim";
+    char *qtArgv[] = {qtName, nullptr};
+    std::unique_ptr<QGuiApplication> application;
     if (plotFile)
-        gui.emplace();
+        application = startGui(qtArgc, qtArgv);
 
     if (!drawOnly) {
         runPlan(plan, std::cout, std::cerr, &course);
