@@ -30,6 +30,8 @@ bool readComplicationNote(std::string_view line, CourseEvent &event);
 // What a treatment gave or cost, as a recorded game's script notes it in a
 // comment line after the treatment's own: "# 12 Pflaster (3): +100 Punkte",
 // "# 20 Sauerstoff (13): -20 Punkte", "# 30 OP (15): 0 Punkte".
+// Called by the game's recorder after each treatment.
 std::string pointsNote(int step, ActionCode code, int points);
-// Reads such a line (without its line end); false for any other line.
+// Called by curavant-sim for each comment line of a script: reads such a
+// line (without its line end); false for any other line.
 bool readPointsNote(std::string_view line, int &step, ActionCode &code, int &points);

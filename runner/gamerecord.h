@@ -23,11 +23,13 @@ struct GameRecord {
     std::string script() const { return table.substr(0, table.size() - 4) + ".txt"; }
 };
 
-// The records (curavant-*.csv) in `folders`, in the order their games were
-// started. Returns the problem when a folder cannot be read.
+// Called by the course report first: the records (curavant-*.csv) in
+// `folders`, in the order their games were started. Returns the problem when
+// a folder cannot be read.
 std::string findRecords(const std::vector<std::string> &folders, std::vector<GameRecord> &records);
 
-// Reads the course in `table` with the treatments of `script` (a path, "-"
+// Called by curavant-sim --course and by loadRecord: reads the course in
+// `table` with the treatments of `script` (a path, "-"
 // for `standardInput`, or empty for none), the complications as the script
 // notes them and the treatments in script order into `treatments`, if given.
 // Treatments after the last step join the list but not the course.
@@ -35,7 +37,8 @@ std::string loadRecordedCourse(const std::string &table, const std::string &scri
                                std::istream &standardInput, Course &course,
                                std::vector<Treatment> *treatments = nullptr);
 
-// As loadRecordedCourse for a record in a report, which also takes a table
-// whose last row lacks its line end (a game killed while writing it) as broken.
+// Called by the course report for its measures of a game and again for the
+// game's page: as loadRecordedCourse, and a table whose last row lacks its
+// line end (a game killed while writing it) is broken.
 std::string loadRecord(const GameRecord &record, Course &course,
                        std::vector<Treatment> &treatments);

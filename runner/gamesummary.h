@@ -42,6 +42,7 @@ struct CourseFigures {
     int treatedShocks = 0;
     int untreatedShocks = 0;
 
+    // Called by the course pages below the rows.
     explicit CourseFigures(const std::vector<GameSummary> &games);
 };
 

@@ -12,6 +12,7 @@
 class PdfDateDevice : public QIODevice
 {
   public:
+    // Called by the course report before the writer starts; opens itself.
     PdfDateDevice(QIODevice &target, const QDateTime &date);
 
     // Called by the course report once the writer has finished: passes on
