@@ -45,8 +45,12 @@ std::string findRecords(const std::vector<std::string> &folders, std::vector<Gam
     std::set<QString> seen; // a folder named twice is read once
     for (const std::string &folder : folders) {
         const QDir dir(QFile::decodeName(folder.c_str()));
-        if (!dir.exists() || !dir.isReadable())
-            return printableName(folder) + ": cannot read: not a folder that can be read";
+        const QFileInfo info(dir.path());
+        if (!info.exists())
+            return printableName(folder) + ": no such folder";
+        if (!info.isDir() || !info.isReadable())
+            return printableName(folder) +
+                   (info.isDir() ? ": cannot read the folder" : ": not a folder");
         if (!seen.insert(dir.canonicalPath()).second)
             continue;
         for (const QFileInfo &file :

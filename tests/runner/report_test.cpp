@@ -169,9 +169,7 @@ TEST(Report, BadInputSaysSoInOneLineAndLeavesNoFile)
     };
     const Case cases[] = {
         {{out + "/r.pdf", empty}, 2, "no recorded game (curavant-*.csv) in " + empty},
-        {{out + "/r.pdf", course, out + "/none"},
-         2,
-         out + "/none: cannot read: not a folder that can be read"},
+        {{out + "/r.pdf", course, out + "/none"}, 2, out + "/none: no such folder"},
         {{out + "/r.png", course},
          2,
          "--report writes PDF files only: give a file name ending in .pdf, not '" + out +
