@@ -45,6 +45,7 @@ void GameRecorder::gameStarted()
         return;
     log = std::make_unique<CourseLog>(patient);
     steps = 0;
+    score = patient.score;
     write(table, std::string(csvHeader) + "\n");
     write(treatments, "# Curavant game of " + dateAndTime(started).toStdString() + "\n");
     // A record without its header would be no record: leave no empty files.
@@ -101,7 +102,10 @@ void GameRecorder::treated(ActionCode code)
     if (!recording)
         return;
     log->treated(steps + 1, code);
-    write(treatments, std::to_string(steps + 1) + " " + std::to_string(code) + "\n");
+    const int points = patient.score - score;
+    score = patient.score;
+    write(treatments, std::to_string(steps + 1) + " " + std::to_string(code) + "\n" +
+                          pointsNote(steps + 1, code, points) + "\n");
 }
 
 void GameRecorder::stepped(const Readings &readings)
@@ -109,6 +113,7 @@ void GameRecorder::stepped(const Readings &readings)
     if (!recording)
         return;
     ++steps;
+    score = patient.score;
     const std::vector<CourseEvent> struck = log->stepped(steps, readings);
     write(table, csvRow(steps, patient, readings));
     // The table's shock column would miss a shock that a treatment ended and

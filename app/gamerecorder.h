@@ -14,9 +14,10 @@ struct Readings;
 // Keeps every game played in the window for a debrief, in the folder that
 // CURAVANT_RECORD_DIR names: curavant-YYYYMMDD-HHMMSS.csv, the course as
 // curavant-sim prints it, one row written and flushed per step; .txt, the
-// treatments as a curavant-sim script, with every complication noted in a
-// comment; .png, the course drawn at the game's end, as curavant-sim redraws
-// it from the other two. It only reads what the game hands it and draws no random number.
+// treatments as a curavant-sim script, with the points each gave or cost and
+// every complication noted in comments; .png, the course drawn at the game's
+// end, as curavant-sim redraws it from the other two. It only reads what the
+// game hands it and draws no random number.
 // When the folder cannot be written it says so once on standard error and
 // records nothing more.
 class GameRecorder
@@ -53,4 +54,7 @@ class GameRecorder
     std::FILE *treatments = nullptr;
     std::unique_ptr<CourseLog> log;
     int steps = 0;
+    // As last seen: the score moves only with treatments and steps, and the
+    // recorder sees each of them.
+    int score = 0;
 };

@@ -57,8 +57,15 @@ CoursePlot::CoursePlot(const Course &course, std::string source)
 QImage CoursePlot::render() const
 {
     QImage image(layout.size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
     QPainter painter(&image);
+    draw(painter);
+    return image;
+}
+
+void CoursePlot::draw(QPainter &painter) const
+{
+    painter.save();
+    painter.fillRect(QRect(QPoint(0, 0), layout.size()), Qt::white);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
     drawShading(painter);
@@ -82,7 +89,7 @@ QImage CoursePlot::render() const
     drawLegends(painter);
     drawTitle(painter);
     drawKey(painter);
-    return image;
+    painter.restore();
 }
 
 QByteArray CoursePlot::png() const

@@ -27,6 +27,9 @@ class CoursePlot
     CoursePlot(const Course &course, std::string source);
 
     QImage render() const;
+    // Called by render and by curavant-sim's course report to draw the
+    // picture into width x height units of `painter` from its origin.
+    void draw(QPainter &painter) const;
     // The picture as PNG bytes, encoded in memory: a file that cannot be
     // written then fails in one place, with the file's own message. Empty
     // when the encoder fails.

@@ -79,3 +79,31 @@ bool readComplicationNote(std::string_view line, CourseEvent &event)
     // Only the note as the game writes it, not a comment that merely begins like one.
     return complicationNote(event) == line;
 }
+
+std::string pointsNote(int step, ActionCode code, int points)
+{
+    const std::string sign = points > 0 ? "+" : "";
+    return "# " + std::to_string(step) + " " + treatmentLabel(code) + ": " + sign +
+           std::to_string(points) + " Punkte";
+}
+
+bool readPointsNote(std::string_view line, int &step, ActionCode &code, int &points)
+{
+    const std::size_t colon = line.rfind(": ");
+    if (line.substr(0, 2) != "# " || colon == std::string_view::npos)
+        return false;
+    // The code stands in the label's last brackets, or after "Code ".
+    std::size_t mark = line.rfind('(', colon);
+    if (mark == std::string_view::npos)
+        mark = line.rfind(' ', colon);
+    const char *const end = line.data() + line.size();
+    const char *const stepText = line.data() + 2, *const codeText = line.data() + mark + 1;
+    const char *pointsText = line.data() + colon + 2;
+    pointsText += colon + 2 < line.size() && *pointsText == '+';
+    if (mark == std::string_view::npos || std::from_chars(stepText, end, step).ptr == stepText ||
+        std::from_chars(codeText, end, code).ptr == codeText ||
+        std::from_chars(pointsText, end, points).ptr == pointsText)
+        return false;
+    // Only the note as the game writes it.
+    return pointsNote(step, code, points) == line;
+}

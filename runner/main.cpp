@@ -1,18 +1,22 @@
 // curavant-sim: plays one scripted game of the fracture scenario without the
 // 3D view and prints the patient's course as CSV on standard output, and on
-// request draws it into a picture; or draws a game recorded by the window.
+// request draws it into a picture; or draws a game recorded by the window;
+// or reports a course of recorded games in a PDF.
 
 #include "course.h"
 #include "courseplot.h"
-#include "coursetable.h"
+#include "coursereport.h"
+#include "gamerecord.h"
 #include "runner.h"
 #include "script.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QSaveFile>
 #include <algorithm>
 #include <clocale>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -30,58 +34,28 @@ std::string scriptName(const std::string &path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string plotProblem(const std::string &path, const QString &why)
+std::string outputProblem(const std::string &path, const char *what, const QString &why)
 {
-    return printableName(path) + ": cannot write the plot: " + why.toStdString();
+    return printableName(path) + ": cannot write the " + what + ": " + why.toStdString();
 }
 
-// Opened before the game is played, so that a path that cannot be written is
-// refused before any of the table. QSaveFile would replace a pipe or a
-// device with the picture; those are refused.
-std::string openPlot(QSaveFile &file, const std::string &path)
+// Opened before the game is played or the records are read, so that a path
+// that cannot be written is refused first. QSaveFile would replace a pipe or
+// a device with the file; those are refused.
+std::string openOutput(QSaveFile &file, const std::string &path, const char *what)
 {
     const QFileInfo target(file.fileName());
     if (target.exists() && !target.isFile() && !target.isDir())
-        return plotProblem(path, QStringLiteral("not a regular file"));
-    return file.open(QIODevice::WriteOnly) ? std::string() : plotProblem(path, file.errorString());
+        return outputProblem(path, what, QStringLiteral("not a regular file"));
+    return file.open(QIODevice::WriteOnly) ? std::string()
+                                           : outputProblem(path, what, file.errorString());
 }
 
 std::string drawPlot(const Course &course, const std::string &subtitle, QSaveFile &file,
                      const std::string &path)
 {
     const QString problem = CoursePlot(course, subtitle).save(file);
-    return problem.isEmpty() ? std::string() : plotProblem(path, problem);
-}
-
-// The recorded course with the treatments of the script, if one is named.
-// A treatment made after the last step (before "Ende") has no step to mark.
-// The complications are those the script notes, as a recorded game's does;
-// without such notes, those the table shows: it misses a shock that
-// treatment ends and a new roll starts again within one step.
-std::string loadCourse(const CommandLine &commandLine, Course &course)
-{
-    std::ifstream table(commandLine.coursePath, std::ios::binary);
-    if (!table.is_open())
-        return printableName(commandLine.coursePath) + ": cannot read";
-    std::string problem = readCourseTable(table, commandLine.coursePath, course);
-    if (!problem.empty() || commandLine.scriptPath.empty())
-        return problem;
-    CommandLine script = commandLine;
-    const int steps = static_cast<int>(course.steps.size());
-    script.steps = steps + 1;
-    Plan plan;
-    problem = loadPlan(script, std::cin, plan);
-    std::vector<CourseEvent> events;
-    for (const Treatment &t : plan.treatments)
-        if (t.step <= steps)
-            events.push_back({t.step, EventKind::Treatment, t.code});
-    for (const CourseEvent &e : plan.complications.empty() ? course.events : plan.complications)
-        if (e.step <= steps)
-            events.push_back(e);
-    std::stable_sort(events.begin(), events.end(),
-                     [](const CourseEvent &a, const CourseEvent &b) { return a.step < b.step; });
-    course.events = events;
-    return problem;
+    return problem.isEmpty() ? std::string() : outputProblem(path, "plot", problem);
 }
 
 // Qt's chatter about its runtime folder and fonts would mix with the codes
@@ -90,6 +64,61 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::cerr << "curavant-sim: " << message.toStdString() << '\n';
+}
+
+// Text needs a GUI application; the offscreen platform needs no display.
+// The application takes its locale from the environment; numbers and
+// messages stay those of C. `argc` and `argv` must outlive it.
+std::unique_ptr<QGuiApplication> startGui(int &argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietQtMessages);
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    std::setlocale(LC_MESSAGES, "C");
+    return application;
+}
+
+// curavant-sim --report: 1 when the report cannot be written, 2 when there
+// is nothing to report.
+int writeReport(const CommandLine &commandLine)
+{
+    const std::string &path = commandLine.reportPath;
+    QSaveFile file(QString::fromStdString(path));
+    std::string problem = openOutput(file, path, "report");
+    if (!problem.empty()) {
+        std::cerr << "curavant-sim: " << problem << '\n';
+        return 1;
+    }
+    // The records' names carry the local time of their start without a zone:
+    // read in UTC, none falls into a gap of summer time. The PDF writer then
+    // dates the file in UTC too, in a text of one length in every zone, for
+    // the report's own date to take its place.
+    qputenv("TZ", "UTC");
+    tzset();
+    // The PDF writer writes its fonts in the order of a hash: with Qt's
+    // random seed, the same report would come out in different orders.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 2, 0)
+    QHashSeed::setDeterministicGlobalSeed();
+#else
+    qSetGlobalQHashSeed(0);
+#endif
+    int qtArgc = 1;
+    char qtName[] = "curavant-sim";
+    char *qtArgv[] = {qtName, nullptr};
+    const std::unique_ptr<QGuiApplication> application = startGui(qtArgc, qtArgv);
+    CourseReport report(commandLine.folders);
+    problem = report.read();
+    if (!problem.empty()) {
+        std::cerr << "curavant-sim: " << problem << '\n';
+        return 2;
+    }
+    const QString why = report.write(file);
+    if (!why.isEmpty()) {
+        std::cerr << "curavant-sim: " << outputProblem(path, "report", why) << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -107,36 +136,32 @@ int main(int argc, char **argv)
         std::cout << usageText();
         return 0;
     }
+    if (problem.empty() && !commandLine.reportPath.empty())
+        return writeReport(commandLine);
     const bool drawOnly = !commandLine.coursePath.empty();
     Plan plan;
     Course course;
     if (problem.empty())
-        problem =
-            drawOnly ? loadCourse(commandLine, course) : loadPlan(commandLine, std::cin, plan);
+        problem = drawOnly ? loadRecordedCourse(commandLine.coursePath, commandLine.scriptPath,
+                                                std::cin, course)
+                           : loadPlan(commandLine, std::cin, plan);
     std::unique_ptr<QSaveFile> plotFile;
     if (problem.empty() && !commandLine.plotPath.empty()) {
         plotFile = std::make_unique<QSaveFile>(QString::fromStdString(commandLine.plotPath));
-        problem = openPlot(*plotFile, commandLine.plotPath);
+        problem = openOutput(*plotFile, commandLine.plotPath, "plot");
     }
     if (!problem.empty()) {
         std::cerr << "curavant-sim: " << problem << '\n';
         return 2;
     }
 
-    // Text needs a GUI application; the offscreen platform needs no display,
-    // and a run without a plot starts none of it. The application takes its
-    // locale from the environment; numbers and messages stay those of C.
+    // A run without a plot starts no GUI.
     int qtArgc = 1;
     char qtName[] = "curavant-sim";
     char *qtArgv[] = {qtName, nullptr};
     std::unique_ptr<QGuiApplication> application;
-    if (plotFile) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(quietQtMessages);
-        application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-        std::setlocale(LC_NUMERIC, "C");
-        std::setlocale(LC_MESSAGES, "C");
-    }
+    if (plotFile)
+        application = startGui(qtArgc, qtArgv);
 
     if (!drawOnly) {
         runPlan(plan, std::cout, std::cerr, &course);

@@ -78,16 +78,27 @@ std::string quoted(std::string_view text)
     return result;
 }
 
-// Checks one script line and appends its treatment or the complication it
-// notes; returns the problem, if any.
+// A comment line may note a complication, or the points the treatment just
+// before it gave or cost, as a recorded game's script does.
+void readNote(std::string_view line, Plan &plan)
+{
+    CourseEvent complication{};
+    int step = 0, code = 0, points = 0;
+    if (readComplicationNote(line, complication))
+        plan.complications.push_back(complication);
+    else if (readPointsNote(line, step, code, points) && !plan.treatments.empty() &&
+             plan.treatments.back().step == step && plan.treatments.back().code == code)
+        plan.treatments.back().points = points;
+}
+
+// Checks one script line and appends its treatment or what it notes; returns
+// the problem, if any.
 std::string parseLine(std::string_view line, Plan &plan)
 {
     const std::vector<std::string_view> fields = splitFields(line);
-    CourseEvent note{};
     const bool crlf = !line.empty() && line.back() == '\r';
-    if (!fields.empty() && fields[0][0] == '#' &&
-        readComplicationNote(line.substr(0, line.size() - crlf), note))
-        plan.complications.push_back(note);
+    if (!fields.empty() && fields[0][0] == '#')
+        readNote(line.substr(0, line.size() - crlf), plan);
     if (fields.empty() || fields[0][0] == '#')
         return {};
     const std::string expected = "expected two integers '<step> <code>'";
@@ -110,9 +121,8 @@ std::string parseLine(std::string_view line, Plan &plan)
     return {};
 }
 
-bool endsWithPng(const std::string &path)
+bool endsWith(const std::string &path, const std::string &suffix)
 {
-    const std::string suffix = ".png";
     if (path.size() < suffix.size())
         return false;
     for (std::size_t i = 0; i < suffix.size(); ++i) {
@@ -123,6 +133,24 @@ bool endsWithPng(const std::string &path)
     return true;
 }
 
+// curavant-sim --report OUT.pdf FOLDER...: nothing else goes with it.
+std::string parseReport(const QCommandLineParser &parser, const QStringList &folders,
+                        CommandLine &commandLine)
+{
+    commandLine.reportPath = parser.value(QStringLiteral("report")).toStdString();
+    if (!endsWith(commandLine.reportPath, ".pdf"))
+        return "--report writes PDF files only: give a file name ending in .pdf, not " +
+               quoted(commandLine.reportPath);
+    for (const char *other : {"steps", "plot", "course"})
+        if (parser.isSet(QLatin1String(other)))
+            return std::string("--report takes no --") + other;
+    if (folders.isEmpty())
+        return "--report needs the folders of the recorded games";
+    for (const QString &folder : folders)
+        commandLine.folders.push_back(folder.toStdString());
+    return {};
+}
+
 } // namespace
 
 std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine)
@@ -130,8 +158,9 @@ std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{"h", "help"}), steps("steps", "", "N"),
-        plot("plot", "", "FILE.png"), course("course", "", "GAME.csv");
-    parser.addOptions({help, steps, plot, course});
+        plot("plot", "", "FILE.png"), course("course", "", "GAME.csv"),
+        report("report", "", "FILE.pdf");
+    parser.addOptions({help, steps, plot, course, report});
     QStringList arguments{QStringLiteral("curavant-sim")};
     for (const std::string &arg : args)
         arguments << QString::fromStdString(arg);
@@ -146,6 +175,8 @@ std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &
         return {};
     }
     const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(report))
+        return parseReport(parser, positional, commandLine);
     if (positional.size() > 1)
         return "only one script can be played, got " + quoted(positional[0].toStdString()) +
                " and " + quoted(positional[1].toStdString());
@@ -163,7 +194,7 @@ std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &
     }
     if (parser.isSet(plot)) {
         commandLine.plotPath = parser.value(plot).toStdString();
-        if (!endsWithPng(commandLine.plotPath))
+        if (!endsWith(commandLine.plotPath, ".png"))
             return "--plot draws PNG pictures only: give a file name ending in .png, not " +
                    quoted(commandLine.plotPath);
     }
@@ -222,6 +253,7 @@ std::string usageText()
     return "Usage: curavant-sim [--steps N] [SCRIPT]\n"
            "       curavant-sim [--steps N] --plot FILE.png [SCRIPT]\n"
            "       curavant-sim --plot FILE.png --course GAME.csv [SCRIPT]\n"
+           "       curavant-sim --report FILE.pdf FOLDER...\n"
            "Plays one game of the lower-leg fracture scenario without the 3D view and\n"
            "prints the patient's course as CSV, one row per scenario step (one second).\n"
            "\n"
@@ -243,12 +275,22 @@ std::string usageText()
            "              such as '# 30 Schock', as a recorded game's script does;\n"
            "              without such lines, those the table shows, which miss a shock\n"
            "              that a treatment ends and a new one starts in the same step\n"
+           "  --report FILE.pdf\n"
+           "              play nothing: report every game recorded in the FOLDERs\n"
+           "              (curavant-*.csv with its .txt) in one PDF of A4 pages: a row\n"
+           "              per game with its score, outcome, shocks and how many steps\n"
+           "              each took to treat, when the bleeding was stopped, and its\n"
+           "              treatments and those that cost points; a chart of the scores\n"
+           "              and the course's figures; then a page per game with its\n"
+           "              picture and treatments. A record that cannot be read is\n"
+           "              listed as skipped, with the reason\n"
            "  -h, --help  show this text\n"
            "\n"
            "A treatment for step S is applied just before the S-th step; treatments for\n"
            "the same step apply in script order. The codes treated are echoed on\n"
            "standard error. Numbers are written and read with a period before the\n"
-           "decimals in every locale. Exit status: 0 on success, 1 when the table or the\n"
-           "picture cannot be written, 2 on bad input (a picture file that cannot be\n"
-           "created is refused before the game is played).\n";
+           "decimals in every locale. Exit status: 0 on success, 1 when the table, the\n"
+           "picture or the report cannot be written, 2 on bad input (a picture file\n"
+           "that cannot be created is refused before the game is played; a report\n"
+           "without any recorded game).\n";
 }

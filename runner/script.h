@@ -5,6 +5,7 @@
 #include "textlines.h"
 
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ constexpr int maxTreatments = 10000;
 struct Treatment {
     int step; // 1..steps: applied just before this scenario step
     ActionCode code;
+    // What it gave or cost, as a recorded game notes it after the treatment.
+    std::optional<int> points;
 };
 
 struct CommandLine {
@@ -31,6 +34,8 @@ struct CommandLine {
     std::string scriptPath; // empty or "-": standard input
     std::string plotPath;   // empty: no plot
     std::string coursePath; // empty: play a game; else draw this recorded course
+    std::string reportPath; // empty: no report; else report the games recorded in `folders`
+    std::vector<std::string> folders;
 };
 
 struct Plan {

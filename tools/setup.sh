@@ -17,6 +17,8 @@ packages=(
   fontconfig fonts-dejavu-core fonts-liberation2
   # tests and benchmarks
   libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils python3 valgrind
+  # the course report's tests read its PDF as a person would (pdftotext, pdftoppm)
+  poppler-utils
   # the Wayland desktops the game is tested on (GNOME's mutter, sway), with
   # the Qt Wayland platform that users get through libqt5gui5's recommends
   mutter sway xwayland qtwayland5 dbus libwayland-dev libxi-dev

@@ -122,6 +122,14 @@ TEST(Play, OneGameFromTheIdleWindowToTheEnd)
     EXPECT_EQ(QImage(record + "-again.png").copy(0, 66, 1600, 834), picture.copy(0, 66, 1600, 834));
     if (!keep.isEmpty())
         QFile::remove(keep), QFile::copy(record + ".png", keep);
+    // The course report of the folder lists both treatments with their points.
+    ASSERT_EQ(QProcess::execute(CURAVANT_SIM_PATH, {"--report", kept + "/course.pdf", kept}), 0);
+    QProcess pdfText;
+    pdfText.start(QStringLiteral("pdftotext"), {"-layout", kept + "/course.pdf", "-"});
+    ASSERT_TRUE(pdfText.waitForFinished());
+    const QString report = QString::fromUtf8(pdfText.readAllStandardOutput()).simplified();
+    for (const char *treatment : {"Pflaster 3 [-+]\\d+ ", "Transfusion 2 [-+]\\d+ "})
+        EXPECT_TRUE(QRegularExpression(treatment).match(report).hasMatch()) << treatment;
 
     // The pick lines, with the tool id and the treatment codes run into the
     // next line; the empty hand's click at the shin treats nothing.

@@ -80,6 +80,26 @@ std::vector<std::string> lines(const std::string &text)
     return result;
 }
 
+std::vector<std::string> pdfPages(const std::string &path)
+{
+    const std::string text = freshFolder("pdftotext") + "/text";
+    if (std::system(("pdftotext -layout " + quoted(path) + " " + text).c_str()) != 0)
+        return {};
+    std::vector<std::string> pages(1);
+    for (const char c : readFile(text)) {
+        std::string &page = pages.back();
+        const char last = page.empty() ? '\n' : page.back();
+        if (c == '\f')
+            pages.emplace_back();
+        else if (c == '\n' && last == ' ')
+            page.back() = c;
+        else if (c != ' ' || (last != ' ' && last != '\n'))
+            page += c;
+    }
+    pages.pop_back(); // after the last page's form feed
+    return pages;
+}
+
 void withFullDisk(unsigned long bytes, const std::function<void()> &body)
 {
     rlimit unlimited{};

@@ -22,5 +22,8 @@ std::string writeFile(const std::string &path, const std::string &contents);
 std::string readFile(const std::string &path);
 std::vector<std::string> lines(const std::string &text);
 
+// The pages of a PDF as pdftotext lays them out, each run of blanks made one.
+std::vector<std::string> pdfPages(const std::string &path);
+
 // Runs `body` as on a disk with `bytes` free for each file.
 void withFullDisk(unsigned long bytes, const std::function<void()> &body);

@@ -1,0 +1,309 @@
+#include "coursepages.h"
+
+#include "plotstyle.h"
+#include "reportsheet.h"
+#include "valueaxis.h"
+
+#include <QLocale>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+constexpr int rowHeight = 17;
+constexpr int chartHeight = 270;
+
+struct Column {
+    const char *title;
+    int width;
+    Qt::Alignment align;
+};
+
+const Column columns[] = {
+    {"Game", 50, Qt::AlignRight},
+    {"Date and time", 160, Qt::AlignLeft},
+    {"Steps", 48, Qt::AlignRight},
+    {"Score", 58, Qt::AlignRight},
+    {"Outcome", 122, Qt::AlignLeft},
+    {"Shocks", 52, Qt::AlignRight},
+    {"Steps to treat each shock", 190, Qt::AlignLeft},
+    {"Bleeding stopped at step", 170, Qt::AlignLeft},
+    {"Treatments", 80, Qt::AlignRight},
+    {"Costing points", 100, Qt::AlignRight},
+};
+
+// A list too long for its column shows its first items and its length.
+template <typename T, typename F> QString joined(const std::vector<T> &items, F text)
+{
+    constexpr std::size_t shown = 4;
+    QStringList parts;
+    for (std::size_t i = 0; i < items.size() && i < shown + (items.size() == shown + 1); ++i)
+        parts << text(items[i]);
+    if (parts.size() < int(items.size()))
+        parts << QStringLiteral("... (%1 in all)").arg(items.size());
+    return parts.join(QStringLiteral(", "));
+}
+
+QStringList cells(int number, const GameRecord &record, const GameSummary &game)
+{
+    const QString shocks = joined(game.shocks, [](const GameSummary::Shock &shock) {
+        return shock.stepsToTreat ? QString::number(*shock.stepsToTreat)
+                                  : QStringLiteral("untreated");
+    });
+    const QString stopped =
+        joined(game.bleedingStopped, [](int step) { return QString::number(step); });
+    return {QString::number(number),
+            startedText(record),
+            QString::number(game.steps),
+            QString::number(game.finalScore),
+            QString::fromStdString(game.outcome()),
+            QString::number(game.shocks.size()),
+            game.shocks.empty() ? QStringLiteral("none") : shocks,
+            stopped.isEmpty() ? QStringLiteral("not stopped") : stopped,
+            QString::number(game.treatments),
+            game.costly ? QString::number(*game.costly) : QStringLiteral("unknown")};
+}
+
+void drawRow(ReportSheet &sheet, int y, const QStringList &texts, bool bold)
+{
+    int x = 0;
+    for (int c = 0; c < texts.size(); ++c) {
+        sheet.text(QRect(x + 4, y, columns[c].width - 8, rowHeight),
+                   columns[c].align | Qt::AlignVCenter, texts[c], 11, bold);
+        x += columns[c].width;
+    }
+}
+
+// The problem without the record's folder, which the list names once.
+QString reason(const ReportEntry &entry)
+{
+    const std::string &table = entry.record.table;
+    std::string text = entry.problem;
+    const std::string folder = table.substr(0, table.size() - entry.record.name.size() - 4);
+    for (std::size_t at; !folder.empty() && (at = text.find(folder)) != std::string::npos;)
+        text.erase(at, folder.size());
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+QString startedText(const GameRecord &record)
+{
+    if (!record.started.isValid())
+        return QString::fromStdString(record.name);
+    const QString text =
+        QLocale::c().toString(record.started, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return record.sameSecond > 1 ? text + QStringLiteral(" (%1)").arg(record.sameSecond) : text;
+}
+
+CoursePages::CoursePages(const std::vector<ReportEntry> &entries, QString subheading)
+    : entries(entries), subheading(std::move(subheading))
+{
+    for (const ReportEntry &entry : entries)
+        if (entry.summary)
+            games.push_back(*entry.summary);
+}
+
+void CoursePages::draw(ReportSheet &sheet) const
+{
+    startPage(sheet, true);
+    const int y = drawSkipped(sheet, drawRows(sheet)) + 14;
+    QRect area(0, y, sheet.body().width(), chartHeight);
+    if (area.bottom() > sheet.body().bottom()) {
+        startPage(sheet, false);
+        area.moveTop(sheet.body().top());
+    }
+    drawChart(sheet, area.adjusted(0, 0, -360, 0));
+    drawFigures(sheet, area.adjusted(area.width() - 330, 0, 0, 0));
+}
+
+void CoursePages::startPage(ReportSheet &sheet, bool first) const
+{
+    sheet.startPage(first
+                        ? QStringLiteral("Course report: lower-leg fracture (Unterschenkelfraktur)")
+                        : QStringLiteral("Course report, continued"),
+                    subheading);
+}
+
+// Returns where the rows end.
+int CoursePages::drawRows(ReportSheet &sheet) const
+{
+    QStringList titles;
+    for (const Column &column : columns)
+        titles << QString::fromUtf8(column.title);
+    const auto header = [&] {
+        drawRow(sheet, sheet.body().top(), titles, true);
+        sheet.painter().setPen(PlotColors::frame());
+        const int y = sheet.body().top() + rowHeight + 1;
+        sheet.painter().drawLine(0, y, sheet.body().width(), y);
+        return y + 3;
+    };
+    int y = header(), number = 0;
+    for (const ReportEntry &entry : entries) {
+        if (!entry.summary)
+            continue;
+        if (y + rowHeight > sheet.body().bottom()) {
+            startPage(sheet, false);
+            y = header();
+        }
+        if (++number % 2 == 0)
+            sheet.painter().fillRect(QRect(0, y, sheet.body().width(), rowHeight),
+                                     QColor(244, 246, 250));
+        drawRow(sheet, y, cells(number, entry.record, *entry.summary), false);
+        y += rowHeight;
+    }
+    return y;
+}
+
+// The records that could not be read, below the rows; returns where they end.
+int CoursePages::drawSkipped(ReportSheet &sheet, int y) const
+{
+    const auto skipped = std::count_if(entries.begin(), entries.end(),
+                                       [](const ReportEntry &e) { return !e.summary; });
+    const QString heading =
+        QStringLiteral("Skipped records (%1), left out of the rows and figures").arg(skipped);
+    const int width = sheet.body().width();
+    bool headed = false;
+    y += skipped ? 10 : 0;
+    for (const ReportEntry &entry : entries) {
+        if (entry.summary)
+            continue;
+        if (y + 2 * rowHeight > sheet.body().bottom()) {
+            startPage(sheet, false);
+            y = sheet.body().top();
+            headed = false;
+        }
+        if (!headed) {
+            sheet.text(QRect(4, y, width, rowHeight), Qt::AlignLeft | Qt::AlignVCenter, heading, 11,
+                       true);
+            y += rowHeight;
+            headed = true;
+        }
+        sheet.text(QRect(4, y, width - 8, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("skipped %1: %2")
+                       .arg(QString::fromStdString(entry.record.name), reason(entry)),
+                   11, false, markerColor(EventKind::BleedingRise));
+        y += rowHeight;
+    }
+    return y;
+}
+
+void CoursePages::drawChart(ReportSheet &sheet, const QRect &area) const
+{
+    QPainter &painter = sheet.painter();
+    sheet.text(QRect(area.left(), area.top(), area.width(), 18), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Final score of each game, in the order played"), 12, true);
+    if (games.empty())
+        return;
+    const QRect plot(area.left() + 58, area.top() + 26, area.width() - 66, area.height() - 70);
+    double low = 0, high = 0;
+    for (const GameSummary &game : games) {
+        low = std::min(low, double(game.finalScore));
+        high = std::max(high, double(game.finalScore));
+    }
+    const ValueAxis scores(low, high, 4);
+    const auto yFor = [&](double score) {
+        return plot.top() + (1 - scores.fraction(score)) * plot.height();
+    };
+    for (const double tick : scores.ticks()) {
+        painter.setPen(tick == 0 ? PlotColors::frame() : PlotColors::grid());
+        painter.drawLine(QPointF(plot.left(), yFor(tick)), QPointF(plot.right(), yFor(tick)));
+        sheet.text(QRect(plot.left() - 56, int(yFor(tick)) - 8, 50, 16),
+                   Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(scores.label(tick)),
+                   10);
+    }
+    const int count = static_cast<int>(games.size());
+    const auto xFor = [&](int game) { return plot.left() + (game - 0.5) * plot.width() / count; };
+    const ValueAxis numbers(1, std::max(count, 2), std::min(std::max(count - 1, 1), 10));
+    for (const double tick : numbers.ticks())
+        if (tick >= 1 && tick <= count)
+            sheet.text(QRect(int(xFor(int(tick))) - 20, plot.bottom() + 4, 40, 14), Qt::AlignCenter,
+                       QString::fromStdString(numbers.label(tick)), 10);
+    sheet.text(QRect(plot.left(), plot.bottom() + 18, plot.width(), 16), Qt::AlignCenter,
+               QStringLiteral("game (in the order played)"), 11);
+
+    const QColor line(10, 60, 120), died = markerColor(EventKind::Death);
+    QPolygonF points;
+    for (int i = 0; i < count; ++i)
+        points << QPointF(xFor(i + 1), yFor(games[i].finalScore));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(line, 1.2));
+    painter.drawPolyline(points);
+    const double r = std::clamp(plot.width() / (3.0 * count), 1.5, 4.0);
+    for (int i = 0; i < count; ++i) {
+        const QPointF at = points[i];
+        if (games[i].diedAt) {
+            painter.setPen(QPen(died, 1.8));
+            painter.drawLine(at + QPointF(-r, -r), at + QPointF(r, r));
+            painter.drawLine(at + QPointF(-r, r), at + QPointF(r, -r));
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(line);
+            painter.drawEllipse(at, r, r);
+        }
+    }
+    painter.restore();
+    painter.setPen(PlotColors::frame());
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plot);
+    drawKey(sheet, QPoint(plot.left(), plot.bottom() + 36));
+}
+
+// A dot for a patient alive at the end, a cross for one who died.
+void CoursePages::drawKey(ReportSheet &sheet, const QPoint &at) const
+{
+    QPainter &painter = sheet.painter();
+    const QColor line(10, 60, 120), died = markerColor(EventKind::Death);
+    const int keyY = at.y();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(line);
+    painter.drawEllipse(QPointF(at.x() + 6, keyY + 7), 3.5, 3.5);
+    painter.setPen(QPen(died, 1.8));
+    const QPointF cross(at.x() + 146, keyY + 7);
+    painter.drawLine(cross + QPointF(-3.5, -3.5), cross + QPointF(3.5, 3.5));
+    painter.drawLine(cross + QPointF(-3.5, 3.5), cross + QPointF(3.5, -3.5));
+    painter.restore();
+    sheet.text(QRect(at.x() + 16, keyY, 120, 14), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("patient lives"), 11);
+    sheet.text(QRect(at.x() + 156, keyY, 160, 14), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("patient died"), 11);
+}
+
+void CoursePages::drawFigures(ReportSheet &sheet, const QRect &area) const
+{
+    const CourseFigures figures(games);
+    const auto skipped = std::count_if(entries.begin(), entries.end(),
+                                       [](const ReportEntry &e) { return !e.summary; });
+    const std::pair<QString, QString> rows[] = {
+        {QStringLiteral("Games"), QString::number(figures.games)},
+        {QStringLiteral("Patients alive at the end"), QString::number(figures.alive)},
+        {QStringLiteral("Median final score"),
+         QString::fromStdString(figureText(figures.medianScore))},
+        {QStringLiteral("Median steps to treat a shock"),
+         QString::fromStdString(figureText(figures.medianStepsToTreat))},
+        {QStringLiteral("Shocks treated"), QString::number(figures.treatedShocks)},
+        {QStringLiteral("Shocks untreated"), QString::number(figures.untreatedShocks)},
+        {QStringLiteral("Records skipped"), QString::number(skipped)},
+    };
+    sheet.text(QRect(area.left(), area.top(), area.width(), 18), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("The course in figures"), 12, true);
+    int y = area.top() + 26;
+    for (const auto &[name, value] : rows) {
+        sheet.text(QRect(area.left(), y, area.width() - 70, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                   name, 12);
+        sheet.text(QRect(area.right() - 70, y, 70, 20), Qt::AlignRight | Qt::AlignVCenter, value,
+                   12, true);
+        y += 22;
+    }
+    sheet.text(QRect(area.left(), y + 6, area.width(), 16), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("A shock is treated by infusion and transfusion both;"), 10, false,
+               PlotColors::faint());
+    sheet.text(QRect(area.left(), y + 22, area.width(), 16), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("its steps count from the step it struck."), 10, false,
+               PlotColors::faint());
+}

@@ -1,0 +1,130 @@
+#include "gamepage.h"
+
+#include "courseplot.h"
+#include "eventnames.h"
+#include "plotstyle.h"
+#include "reportsheet.h"
+
+namespace
+{
+
+constexpr int rowHeight = 15;
+constexpr int groups = 4; // of treatments side by side
+constexpr int pictureHeight = 490;
+
+struct Column {
+    const char *title;
+    int width; // the last column takes the rest
+    Qt::Alignment align;
+};
+
+const Column columns[] = {
+    {"Step", 42, Qt::AlignRight},
+    {"Treatment", 112, Qt::AlignLeft},
+    {"Code", 42, Qt::AlignRight},
+    {"Points", 0, Qt::AlignRight},
+};
+
+QString pointsText(const Treatment &treatment)
+{
+    if (!treatment.points)
+        return QStringLiteral("unknown");
+    const QString number = QString::number(*treatment.points);
+    return *treatment.points > 0 ? QLatin1Char('+') + number : number;
+}
+
+void drawCells(ReportSheet &sheet, int x, int y, int width, const QStringList &texts, bool bold)
+{
+    const int right = x + width - 6;
+    for (int c = 0; c < texts.size(); ++c) {
+        const int w = columns[c].width ? columns[c].width : right - x;
+        sheet.text(QRect(x + 4, y, w - 8, rowHeight), columns[c].align | Qt::AlignVCenter, texts[c],
+                   11, bold);
+        x += w;
+    }
+}
+
+} // namespace
+
+GamePage::GamePage(const ReportEntry &entry, int number, int count)
+    : entry(entry), number(number), count(count)
+{
+}
+
+void GamePage::draw(ReportSheet &sheet) const
+{
+    const QString heading =
+        QStringLiteral("Game %1 of %2: %3").arg(number).arg(count).arg(startedText(entry.record));
+    Course course;
+    std::vector<Treatment> treatments;
+    const std::string problem = loadRecord(entry.record, course, treatments);
+    startPage(sheet, heading);
+    if (!problem.empty()) {
+        sheet.text(sheet.body(), Qt::AlignLeft | Qt::AlignTop,
+                   QStringLiteral("The record could not be read again: ") +
+                       QString::fromStdString(problem),
+                   12);
+        return;
+    }
+    const QRect body = sheet.body();
+    const double scale = double(pictureHeight) / CoursePlot::height;
+    const int pictureWidth = int(CoursePlot::width * scale);
+    QPainter &painter = sheet.painter();
+    painter.save();
+    painter.translate((body.width() - pictureWidth) / 2.0, body.top());
+    painter.scale(scale, scale);
+    CoursePlot(course, "game of " + startedText(entry.record).toStdString()).draw(painter);
+    painter.restore();
+
+    int y = body.top() + pictureHeight + 6;
+    sheet.text(QRect(4, y, body.width(), rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+               treatments.empty()
+                   ? QStringLiteral("No treatments.")
+                   : QStringLiteral("Treatments in order (%1)").arg(treatments.size()),
+               12, true);
+    if (treatments.empty())
+        return;
+    y = drawHeads(sheet, y + rowHeight + 4);
+    const int groupWidth = body.width() / groups;
+    int group = 0, top = y;
+    for (const Treatment &t : treatments) {
+        if (y + rowHeight > sheet.body().bottom()) {
+            y = top;
+            if (++group == groups) {
+                startPage(sheet, heading + QStringLiteral(", treatments continued"));
+                group = 0;
+                y = top = drawHeads(sheet, sheet.body().top());
+            }
+        }
+        const char *name = treatmentName(t.code);
+        drawCells(sheet, group * groupWidth, y, groupWidth,
+                  {QString::number(t.step), name ? QString::fromUtf8(name) : QStringLiteral("-"),
+                   QString::number(t.code), pointsText(t)},
+                  false);
+        y += rowHeight;
+    }
+}
+
+void GamePage::startPage(ReportSheet &sheet, const QString &heading) const
+{
+    const GameSummary &game = *entry.summary;
+    sheet.startPage(heading, QStringLiteral("%1 \u00b7 %2 steps \u00b7 final score %3 \u00b7 %4")
+                                 .arg(QString::fromStdString(entry.record.name))
+                                 .arg(game.steps)
+                                 .arg(game.finalScore)
+                                 .arg(QString::fromStdString(game.outcome())));
+}
+
+// The column heads over each group of treatments; returns where the rows start.
+int GamePage::drawHeads(ReportSheet &sheet, int y) const
+{
+    const int groupWidth = sheet.body().width() / groups;
+    QStringList titles;
+    for (const Column &column : columns)
+        titles << QString::fromUtf8(column.title);
+    for (int g = 0; g < groups; ++g)
+        drawCells(sheet, g * groupWidth, y, groupWidth, titles, true);
+    sheet.painter().setPen(PlotColors::grid());
+    sheet.painter().drawLine(0, y + rowHeight + 1, sheet.body().width(), y + rowHeight + 1);
+    return y + rowHeight + 3;
+}

@@ -1,0 +1,196 @@
+// curavant-sim --report read as a person reads it: the text of its pages
+// (pdftotext) for a course worked out by hand, with broken records among its
+// games; the same file in every locale and time zone; bad input.
+
+#include "coursetable.h"
+#include "simrun.h"
+
+#include <QImage>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace
+{
+
+// A table row as a record has it; only the columns the report reads vary.
+std::string row(int step, int score, bool alive, bool shock, int bleeding)
+{
+    return std::to_string(step) + "," + std::to_string(score) + ",90," + (alive ? "1," : "0,") +
+           (shock ? "1," : "0,") + std::to_string(bleeding) + ",80,80,1,1,95,116,77,36.5,14," +
+           (alive ? "0" : "-1") + "\n";
+}
+
+std::string table(const std::vector<std::string> &rows)
+{
+    std::string text = std::string(csvHeader) + "\n";
+    for (const std::string &r : rows)
+        text += r;
+    return text;
+}
+
+void record(const std::string &folder, const std::string &name, const std::string &csv,
+            const char *txt)
+{
+    writeFile(folder + "/" + name + ".csv", csv);
+    if (txt)
+        writeFile(folder + "/" + name + ".txt", txt);
+}
+
+std::string head(const std::string &time)
+{
+    return "# Curavant game of 2026-03-02 " + time + "\n";
+}
+
+// Three games: the shock treated in 2 steps, the bleeding stopped at 2, one
+// treatment costing 20; a death with the shock untreated; a record made
+// before treatments had their points noted. The medians are of 320, -100
+// and 100, and of the one shock treated.
+std::string handCourse()
+{
+    const std::string folder = freshFolder("course");
+    record(folder, "curavant-20260302-090000",
+           table({row(1, -60, 1, 1, 1), row(2, 40, 1, 1, 0), row(3, 340, 1, 0, 0),
+                  row(4, 320, 1, 0, 0)}),
+           (head("09:00:00") + "# 1 Schock\n2 3\n# 2 Pflaster (3): +100 Punkte\n3 1\n"
+                               "# 3 Infusion (1): +150 Punkte\n3 2\n# 3 Transfusion (2): +150 "
+                               "Punkte\n4 13\n# 4 Sauerstoff (13): -20 Punkte\n")
+               .c_str());
+    record(folder, "curavant-20260302-090500",
+           table({row(1, -60, 1, 1, 1), row(2, -100, 1, 1, 2), row(3, -100, 0, 0, 0)}),
+           (head("09:05:00") + "# 1 Schock\n# 2 Blutung 2\n# 3 Tod\n").c_str());
+    record(folder, "curavant-20260302-091000", table({row(1, 0, 1, 0, 1), row(2, 100, 1, 0, 1)}),
+           (head("09:10:00") + "2 7\n").c_str());
+    return folder;
+}
+
+struct Broken {
+    const char *name;
+    std::string csv;
+    const char *txt, *reason;
+};
+
+} // namespace
+
+TEST(Report, ACourseWorkedOutByHandWithItsBrokenRecordsSkipped)
+{
+    const std::string folder = handCourse(), good = table({row(1, 0, 1, 0, 1)});
+    const Broken broken[] = {
+        {"curavant-20260302-092000", good + row(2, 0, 1, 0, 1), "", nullptr},
+        {"curavant-20260302-092500", good, nullptr,
+         "curavant-20260302-092500.txt: cannot read: No such file or directory"},
+        {"curavant-20260302-093000", good, "1 x\n",
+         "curavant-20260302-093000.txt:1: expected two integers '<step> <code>'"},
+        {"curavant-20260302-093500", "step,score\n1,0\n", "",
+         "curavant-20260302-093500.csv:1: not a course table: the header differs from "
+         "curavant-sim's"},
+        {"curavant-notes", good, "",
+         "not named as the game names a record (curavant-YYYYMMDD-HHMMSS)"},
+    };
+    for (const Broken &b : broken) {
+        std::string csv = b.csv;
+        if (!b.reason)
+            csv.pop_back(); // the last row cut short by a kill
+        record(folder, b.name, csv, b.txt);
+    }
+    const SimRun run = runSim({"--report", folder + "/course.pdf", folder});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    const std::vector<std::string> pages = pdfPages(folder + "/course.pdf");
+    ASSERT_EQ(pages.size(), 4u) << "the course page and one per game read";
+    for (const char *line :
+         {"1 2026-03-02 09:00:00 4 320 lives 1 2 2 4 1\n",
+          "2 2026-03-02 09:05:00 3 -100 died at step 3 1 untreated not stopped 0 0\n",
+          "3 2026-03-02 09:10:00 2 100 lives 0 none not stopped 1 unknown\n",
+          "skipped curavant-20260302-092000: curavant-20260302-092000.csv: the last row "
+          "is cut short\n",
+          "Games 3\n", "Patients alive at the end 2\n", "Median final score 100\n",
+          "Median steps to treat a shock 2\n", "Shocks untreated 1\n", "Records skipped 5\n"})
+        EXPECT_NE(pages[0].find(line), std::string::npos) << line << "in:\n" << pages[0];
+    for (const Broken &b : broken)
+        if (b.reason) {
+            EXPECT_NE(pages[0].find("skipped " + std::string(b.name) + ": " + b.reason + "\n"),
+                      std::string::npos)
+                << b.name;
+        }
+    EXPECT_NE(pages[1].find("Game 1 of 3: 2026-03-02 09:00:00\n"), std::string::npos);
+    for (const char *treatment : {"\n2 Pflaster 3 +100\n", "\n3 Infusion 1 +150\n",
+                                  "\n3 Transfusion 2 +150\n", "\n4 Sauerstoff 13 -20\n"})
+        EXPECT_NE(pages[1].find(treatment), std::string::npos) << treatment << pages[1];
+    EXPECT_NE(pages[2].find("No treatments."), std::string::npos);
+    EXPECT_NE(pages[3].find("\n2 Schmerzmittel 7 unknown\n"), std::string::npos) << pages[3];
+
+    // Every page drawn, each with its heading in the top left corner.
+    const std::string pictures = freshFolder("pictures") + "/page";
+    ASSERT_EQ(std::system(("pdftoppm -r 40 -png " + folder + "/course.pdf " + pictures).c_str()),
+              0);
+    for (int page = 1; page <= 4; ++page) {
+        const QImage image(QString::fromStdString(pictures + "-" + std::to_string(page) + ".png"));
+        ASSERT_EQ(image.size(), QSize(468, 331)) << "A4 landscape, page " << page;
+        int dark = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 200; ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        EXPECT_GT(dark, 50) << "page " << page;
+    }
+    // The fonts go with the file.
+    std::system(("pdffonts " + folder + "/course.pdf >" + pictures + "-fonts").c_str());
+    const std::vector<std::string> fonts = lines(readFile(pictures + "-fonts"));
+    ASSERT_GE(fonts.size(), 3u);
+    for (std::size_t i = 2; i < fonts.size(); ++i)
+        EXPECT_NE(fonts[i].find(" yes "), std::string::npos) << fonts[i];
+}
+
+TEST(Report, TheSameRecordsGiveTheSameFileInEveryLocaleAndTimeZone)
+{
+    const std::string folder = handCourse(), first = folder + "/first.pdf";
+    ASSERT_EQ(runSim({"--report", first, folder}).status, 0);
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    setenv("TZ", "America/New_York", 1);
+    const SimRun again = runSim({"--report", folder + "/again.pdf", folder});
+    unsetenv("LC_ALL");
+    unsetenv("TZ");
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(readFile(folder + "/again.pdf"), readFile(first));
+    // Dated by the newest record, not the clock.
+    EXPECT_NE(readFile(first).find("/CreationDate (D:20260302091000)"), std::string::npos);
+}
+
+TEST(Report, BadInputSaysSoInOneLineAndLeavesNoFile)
+{
+    const std::string course = handCourse(), out = freshFolder("out"), empty = freshFolder("empty");
+    const std::string older = writeFile(out + "/older.pdf", "older");
+    mkfifo((out + "/pipe.pdf").c_str(), 0600);
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string message; // after "curavant-sim: "
+        unsigned long disk = 0;
+    };
+    const Case cases[] = {
+        {{out + "/r.pdf", empty}, 2, "no recorded game (curavant-*.csv) in " + empty},
+        {{out + "/r.pdf", course, out + "/none"}, 2, out + "/none: no such folder"},
+        {{out + "/r.png", course},
+         2,
+         "--report writes PDF files only: give a file name ending in .pdf, not '" + out +
+             "/r.png'"},
+        {{out + "/r.pdf"}, 2, "--report needs the folders of the recorded games"},
+        {{out + "/none/r.pdf", course},
+         1,
+         out + "/none/r.pdf: cannot write the report: No such file or directory"},
+        {{out + "/pipe.pdf", course},
+         1,
+         out + "/pipe.pdf: cannot write the report: not a regular file"},
+        {{older, course}, 1, older + ": cannot write the report: File too large", 20000},
+    };
+    for (const Case &c : cases) {
+        std::vector<std::string> args = {"--report"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        SimRun run;
+        withFullDisk(c.disk ? c.disk : 1ul << 40, [&] { run = runSim(args); });
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_EQ(run.err, "curavant-sim: " + c.message + "\n");
+        EXPECT_EQ(listing(out), (std::set<std::string>{"older.pdf", "pipe.pdf"})) << c.message;
+    }
+    EXPECT_EQ(readFile(older), "older");
+}
