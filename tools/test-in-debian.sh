@@ -5,6 +5,7 @@
 #   Usage (as root): tools/test-in-debian.sh SUITE      e.g. trixie, bookworm
 #   RUNS=N  runs ctest N times in a row after the one build (default 1)
 #   KEEP=1  keeps the run's folder for a look afterwards
+#   CURAVANT_QT=5|6  builds with that Qt instead of the release's own
 # The minimal system is made once by debootstrap and kept, untouched, in
 # $CURAVANT_DEBIAN_CACHE/SUITE-base (default /var/cache/curavant-debian); each
 # run works on a copy-on-write layer over it, so every run starts fresh.
@@ -43,7 +44,7 @@ flock -u 9
 # -- this run's system ----------------------------------------------------------
 run=$(mktemp -d "$cache/$suite-run.XXXXXX")
 root=$run/root
-log=$cache/$suite.log
+log=$cache/$suite${CURAVANT_QT:+-qt$CURAVANT_QT}.log
 mounted=()
 cleanup() {
   # Processes a test left behind inside the root would keep it busy.
@@ -79,9 +80,9 @@ chmod +x "$root/usr/sbin/policy-rc.d"
 git clone -q "$repo" "$root/root/curavant"
 git -C "$root/root/curavant" checkout -q --detach "$commit"
 
-echo "Debian $suite $(cat "$root/etc/debian_version"), commit ${commit:0:12}, $runs ctest run(s); output in $log"
+echo "Debian $suite $(cat "$root/etc/debian_version"), commit ${commit:0:12}, $runs ctest run(s)${CURAVANT_QT:+, Qt $CURAVANT_QT}; output in $log"
 set +e
-chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb RUNS="$runs" \
+chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb RUNS="$runs" CURAVANT_QT="${CURAVANT_QT:-}" \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash -c '
   cd /root/curavant
   bash tools/test.sh
