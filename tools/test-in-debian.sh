@@ -10,7 +10,7 @@
 # $CURAVANT_DEBIAN_CACHE/SUITE-base (default /var/cache/curavant-debian); each
 # run works on a copy-on-write layer over it, so every run starts fresh.
 # Downloaded packages are kept in SUITE-apt beside it; the whole output of the
-# last run goes to SUITE.log there.
+# last run goes to SUITE.log there (SUITE-qt5.log with CURAVANT_QT=5).
 set -euo pipefail
 suite=${1:?usage: tools/test-in-debian.sh SUITE (for example trixie or bookworm)}
 runs=${RUNS:-1}
