@@ -91,7 +91,8 @@ chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb RUNS="$runs" CU
   bash tools/install-check.sh || status=1
   for ((run = 2; run <= RUNS; run++)); do
     echo "== ctest run $run of $RUNS"
-    (cd build && ctest --output-on-failure -j"$(nproc)" --timeout 300) || status=1
+    # The tests of tools/test.sh: sway'"'"'s need a user who can read /root.
+    (cd build && ctest --output-on-failure -j"$(nproc)" --timeout 300 -LE sway) || status=1
   done
   exit $status
 ' >"$log" 2>&1
