@@ -1,5 +1,6 @@
 #include "displaycheck.h"
 
+#include <QtGlobal>
 #include <X11/Xlib.h>
 
 #include <cstdio>
@@ -94,6 +95,14 @@ bool waylandSession()
 
 void chooseX11Platform(int argc, char **argv)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Through XWayland, Qt 6's X11 platform ignores the clicks of a pointer
+    // device that the compositor adds while the game runs (a remote desktop's,
+    // a mouse plugged in): the menus stayed shut. X11's core input serves the
+    // game as well.
+    if (waylandSession())
+        setenv("QT_XCB_NO_XI2", "1", 0);
+#endif
     static char xcb[] = "xcb";
     const int option = platformOption(argc, argv);
     const char *named = option ? argv[option] : environment("QT_QPA_PLATFORM");

@@ -10,7 +10,8 @@ bool waylandSession();
 
 // Chooses Qt's X11 platform unless another platform that is not Wayland was
 // named (-platform, else QT_QPA_PLATFORM). A Wayland platform named is
-// replaced, with one line on stderr saying why. Called by main first.
+// replaced, with one line on stderr saying why. On a Wayland desktop a Qt 6
+// build also takes X11's core input. Called by main first.
 void chooseX11Platform(int argc, char **argv);
 
 // True when another platform was chosen or the X display Qt would connect to

@@ -43,6 +43,13 @@ void PointerArea::cacheRoom(SoGroup *root, int roomEnd)
 
 void PointerArea::processEvent(QEvent *event)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 draws the view in a GL window, which, unlike a widget, gets the
+    // second press of a double click as a press of its own before the double
+    // click: that press is the click, and the double click would pick again.
+    if (event->type() == QEvent::MouseButtonDblClick)
+        return;
+#endif
     // A motion here tells as well as an enter that the pointer is inside: an
     // enter may come late, or not at all, through XWayland.
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)

@@ -101,6 +101,10 @@ void Fenster::runViewer()
     SoDB::setRealTimeInterval(SbTime(0.05));
     auto *area = new PointerArea(viewWidget, pointerDrawn);
     renderArea = area;
+    // A native window, as the GL view is one itself with Qt 5; with Qt 6 the
+    // GL window sits in a container, which then holds it in the view's place.
+    // Like the GL view, it makes the window's other widgets native too.
+    renderArea->getGLWidget()->setAttribute(Qt::WA_NativeWindow);
     renderArea->setSceneGraph(sceneRoot);
     renderArea->setTitle(level->title);
     renderArea->show();

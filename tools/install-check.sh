@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the package built in build/ the way users do, with apt and its
-# recommended packages (Qt's Wayland platform comes with libqt5gui5's), then
+# recommended packages (Qt's Wayland platform comes with the Qt GUI library's), then
 # starts the installed game from another folder in a headless GNOME Wayland
 # session: its window must come up on XWayland with the logo, and the game
 # must end after two closes. Run as root, after tools/test.sh; it changes the
@@ -13,8 +13,8 @@ trap 'rm -rf "$scratch"' EXIT
 cpack --config build/CPackConfig.cmake -B "$scratch" >"$scratch/cpack.log" 2>&1 ||
   { cat "$scratch/cpack.log"; exit 1; }
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$scratch"/curavant_*.deb
-dpkg-query -W -f='${Status}\n' qtwayland5 | grep -q 'ok installed' ||
-  echo "note: qtwayland5 did not come with the recommends"
+{ dpkg-query -W -f='${Status}\n' qtwayland5 qt6-wayland 2>/dev/null || true; } |
+  grep -q 'ok installed' || echo "note: Qt's Wayland platform did not come with the recommends"
 
 cd "$scratch"
 tools=$repo/build

@@ -1,13 +1,34 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 or 13 packages Curavant needs to build, run and test.
 # Idempotent: when everything is there it only asks dpkg and returns.
+# The game is built with Qt 6 where Debian has SoQt's Qt 6 build (Debian 13
+# and later), else with Qt 5 (Debian 12); CURAVANT_QT=5 or 6 chooses. The two
+# SoQt builds cannot be installed together: choosing one removes the other.
 set -euo pipefail
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+qt=${CURAVANT_QT:-}
+# Debian 12 has SoQt's Qt 5 build only.
+grep -qx 'VERSION_CODENAME=bookworm' /etc/os-release && qt=${qt:-5}
+if [ -z "$qt" ]; then
+  # Without package lists apt does not know the Qt 6 build even where it exists.
+  ls /var/lib/apt/lists/*_Packages >/dev/null 2>&1 || $sudo apt-get update -q
+  if apt-cache show libsoqt620-dev >/dev/null 2>&1; then qt=6; else qt=5; fi
+fi
+case $qt in
+  5) qt_packages=(qtbase5-dev libqt5opengl5-dev libsoqt520-dev qtwayland5) ;;
+  6) qt_packages=(qt6-base-dev libsoqt620-dev qt6-wayland) ;;
+  *) echo "setup.sh: CURAVANT_QT is '$qt': it must be 5 or 6" >&2; exit 2 ;;
+esac
 
 packages=(
   # build
   cmake g++ make pkg-config
-  # the game's libraries
-  qtbase5-dev libqt5opengl5-dev libcoin-dev libsoqt520-dev
+  # the game's libraries; with Qt the Qt Wayland platform that users get
+  # through the Qt GUI library's recommends
+  "${qt_packages[@]}" libcoin-dev
   libopenal-dev libalut-dev libgl1-mesa-dri libglu1-mesa-dev
   # the data generator's sound files
   libsndfile1-dev
@@ -19,9 +40,8 @@ packages=(
   libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils python3 valgrind
   # the course report's tests read its PDF as a person would (pdftotext, pdftoppm)
   poppler-utils
-  # the Wayland desktops the game is tested on (GNOME's mutter, sway), with
-  # the Qt Wayland platform that users get through libqt5gui5's recommends
-  mutter sway xwayland qtwayland5 dbus libwayland-dev libxi-dev
+  # the Wayland desktops the game is tested on (GNOME's mutter, sway)
+  mutter sway xwayland dbus libwayland-dev libxi-dev
   # packaging
   dpkg-dev file lintian
 )
@@ -30,9 +50,6 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
 done
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 // The window needs the application object before the first test runs.
 int main(int argc, char **argv)
@@ -71,10 +72,15 @@ void lookAlongMinusZ(float x, float y, float z)
     camera->orientation.setValue(SbRotation::identity());
 }
 
+// The view takes its input in its GL widget, or with Qt 6 in the GL window
+// that widget holds.
 void sendKey(QEvent::Type type, int key)
 {
     QKeyEvent event(type, key, Qt::NoModifier);
-    QApplication::sendEvent(renderArea->getGLWidget(), &event);
+    QObject *input = renderArea->getGLWidget();
+    for (QWindow *window : QGuiApplication::allWindows())
+        input = window->inherits("QOpenGLWindow") ? window : input;
+    QApplication::sendEvent(input, &event);
 }
 
 QImage grabView()

@@ -127,3 +127,21 @@ QFont ArtKit::font(int pixelSize, bool bold)
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
+
+void ArtKit::text(QPainter &painter, const QRectF &rect, int flags, const QString &text)
+{
+    // Placed by the outlines' own bounds: Qt 5 and Qt 6 read a font's ascent
+    // and descent from different tables.
+    QPainterPath path;
+    path.addText(QPointF(0, 0), painter.font(), text);
+    const QRectF ink = path.boundingRect();
+    double x = rect.left() - ink.left();
+    if (flags & Qt::AlignHCenter)
+        x += (rect.width() - ink.width()) / 2;
+    double y = rect.top() - ink.top();
+    if (flags & Qt::AlignBottom)
+        y = rect.bottom() - ink.bottom();
+    else if (flags & Qt::AlignVCenter)
+        y += (rect.height() - ink.height()) / 2;
+    painter.fillPath(path.translated(x, y), painter.pen().color());
+}

@@ -37,4 +37,9 @@ class ArtKit
     static void cross(QPainter &painter, const QPointF &centre, double size, const QColor &colour);
     static void heart(QPainter &painter, const QPointF &centre, double size, const QColor &colour);
     static QFont font(int pixelSize, bool bold);
+    // Text in the painter's font and pen colour, its outlines placed in
+    // `rect` (horizontally left or centred, vertically top, centre or bottom)
+    // and filled: Qt 5 and Qt 6 render glyphs a little differently, outlines
+    // alike, and the pictures stay the same.
+    static void text(QPainter &painter, const QRectF &rect, int flags, const QString &text);
 };

@@ -71,7 +71,7 @@ void IconPainter::drawLabel(QPainter &painter, const QString &label) const
     painter.setPen(ArtKit::white);
     // The longest name, "Antidurchfallmittel", sets the size for all.
     painter.setFont(ArtKit::font(13, true));
-    painter.drawText(band.adjusted(2, 0, -2, 0), Qt::AlignCenter, label);
+    ArtKit::text(painter, band.adjusted(2, 0, -2, 0), Qt::AlignCenter, label);
     // The frame is drawn last so that it also borders the band.
     painter.setPen(QPen(ArtKit::teal.darker(130), 2.0));
     painter.setBrush(Qt::NoBrush);

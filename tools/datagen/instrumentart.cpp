@@ -203,7 +203,7 @@ void InstrumentArt::oxygen(QPainter &painter)
     painter.drawRect(QRectF(39, 6, 8, 5));
     painter.setPen(ArtKit::white);
     painter.setFont(ArtKit::font(12, true));
-    painter.drawText(QRectF(18, 34, 30, 20), Qt::AlignCenter, QStringLiteral("O\u2082"));
+    ArtKit::text(painter, QRectF(18, 34, 30, 20), Qt::AlignCenter, QStringLiteral("O\u2082"));
 
     // The mask: a clear rounded cup with its elastic strap.
     painter.setPen(QPen(ArtKit::ink.lighter(150), 1.4));

@@ -150,10 +150,10 @@ void LogoPainter::drawDiagnosis(QPainter &painter) const
     painter.setFont(small);
     painter.setPen(accent);
     const QRectF text = panel.adjusted(104, 16, -20, -18);
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("DIAGNOSE"));
+    ArtKit::text(painter, text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("DIAGNOSE"));
     painter.setFont(large);
     painter.setPen(QColor(255, 255, 255));
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignBottom, diagnosis);
+    ArtKit::text(painter, text, Qt::AlignLeft | Qt::AlignBottom, diagnosis);
 }
 
 // A shinbone drawn upright, cracked across the middle.
@@ -196,8 +196,8 @@ void LogoPainter::drawHint(QPainter &painter) const
 {
     painter.setFont(logoFont(15, false));
     painter.setPen(QColor(255, 255, 255, 150));
-    painter.drawText(
-        QRectF(0, 536, width, 26), Qt::AlignCenter,
+    ArtKit::text(
+        painter, QRectF(0, 536, width, 26), Qt::AlignCenter,
         QStringLiteral(
             "Men\u00fc \u201eSpiel\u201c \u2192 \u201eStart!\u201c beginnt die Behandlung"));
 }

@@ -17,8 +17,11 @@
 namespace
 {
 
-bool save(const QImage &image, const QString &path, const char *format)
+bool save(QImage image, const QString &path, const char *format)
 {
+    // 100 dots per inch in the files' headers, whatever Qt takes by default.
+    image.setDotsPerMeterX(3937);
+    image.setDotsPerMeterY(3937);
     if (!image.save(path, format)) {
         std::fprintf(stderr, "curavant-datagen: cannot write %s\n", qPrintable(path));
         return false;
