@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace
 {
@@ -15,13 +16,7 @@ namespace
 constexpr int rowHeight = 17;
 constexpr int chartHeight = 270;
 
-struct Column {
-    const char *title;
-    int width;
-    Qt::Alignment align;
-};
-
-const Column columns[] = {
+const ReportSheet::Column columns[] = {
     {"Game", 50, Qt::AlignRight},
     {"Date and time", 160, Qt::AlignLeft},
     {"Steps", 48, Qt::AlignRight},
@@ -68,12 +63,7 @@ QStringList cells(int number, const GameRecord &record, const GameSummary &game)
 
 void drawRow(ReportSheet &sheet, int y, const QStringList &texts, bool bold)
 {
-    int x = 0;
-    for (int c = 0; c < texts.size(); ++c) {
-        sheet.text(QRect(x + 4, y, columns[c].width - 8, rowHeight),
-                   columns[c].align | Qt::AlignVCenter, texts[c], 11, bold);
-        x += columns[c].width;
-    }
+    sheet.row(columns, texts, QRect(0, y, sheet.body().width(), rowHeight), bold);
 }
 
 // The problem without the record's folder, which the list names once.
@@ -130,9 +120,7 @@ void CoursePages::startPage(ReportSheet &sheet, bool first) const
 // Returns where the rows end.
 int CoursePages::drawRows(ReportSheet &sheet) const
 {
-    QStringList titles;
-    for (const Column &column : columns)
-        titles << QString::fromUtf8(column.title);
+    const QStringList titles = ReportSheet::heads(columns, static_cast<int>(std::size(columns)));
     const auto header = [&] {
         drawRow(sheet, sheet.body().top(), titles, true);
         sheet.painter().setPen(PlotColors::frame());

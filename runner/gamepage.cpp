@@ -5,6 +5,8 @@
 #include "plotstyle.h"
 #include "reportsheet.h"
 
+#include <iterator>
+
 namespace
 {
 
@@ -12,13 +14,7 @@ constexpr int rowHeight = 15;
 constexpr int groups = 4; // of treatments side by side
 constexpr int pictureHeight = 490;
 
-struct Column {
-    const char *title;
-    int width; // the last column takes the rest
-    Qt::Alignment align;
-};
-
-const Column columns[] = {
+const ReportSheet::Column columns[] = {
     {"Step", 42, Qt::AlignRight},
     {"Treatment", 112, Qt::AlignLeft},
     {"Code", 42, Qt::AlignRight},
@@ -35,13 +31,7 @@ QString pointsText(const Treatment &treatment)
 
 void drawCells(ReportSheet &sheet, int x, int y, int width, const QStringList &texts, bool bold)
 {
-    const int right = x + width - 6;
-    for (int c = 0; c < texts.size(); ++c) {
-        const int w = columns[c].width ? columns[c].width : right - x;
-        sheet.text(QRect(x + 4, y, w - 8, rowHeight), columns[c].align | Qt::AlignVCenter, texts[c],
-                   11, bold);
-        x += w;
-    }
+    sheet.row(columns, texts, QRect(x, y, width, rowHeight), bold);
 }
 
 } // namespace
@@ -119,9 +109,7 @@ void GamePage::startPage(ReportSheet &sheet, const QString &heading) const
 int GamePage::drawHeads(ReportSheet &sheet, int y) const
 {
     const int groupWidth = sheet.body().width() / groups;
-    QStringList titles;
-    for (const Column &column : columns)
-        titles << QString::fromUtf8(column.title);
+    const QStringList titles = ReportSheet::heads(columns, static_cast<int>(std::size(columns)));
     for (int g = 0; g < groups; ++g)
         drawCells(sheet, g * groupWidth, y, groupWidth, titles, true);
     sheet.painter().setPen(PlotColors::grid());

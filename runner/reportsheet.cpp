@@ -50,3 +50,23 @@ void ReportSheet::text(const QRect &rect, int flags, const QString &text, int pi
         QFontMetrics(paint.font(), &writer).elidedText(text, Qt::ElideRight, rect.width());
     paint.drawText(rect, flags | Qt::TextSingleLine, shown);
 }
+
+void ReportSheet::row(const Column *columns, const QStringList &texts, const QRect &line, bool bold)
+{
+    const int right = line.right() - 5;
+    int x = line.left();
+    for (int c = 0; c < texts.size(); ++c) {
+        const int width = columns[c].width ? columns[c].width : right - x;
+        text(QRect(x + 4, line.top(), width - 8, line.height()),
+             columns[c].align | Qt::AlignVCenter, texts[c], 11, bold);
+        x += width;
+    }
+}
+
+QStringList ReportSheet::heads(const Column *columns, int count)
+{
+    QStringList titles;
+    for (int c = 0; c < count; ++c)
+        titles << QString::fromUtf8(columns[c].title);
+    return titles;
+}

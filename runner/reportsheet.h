@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class QPdfWriter;
 
@@ -12,6 +13,14 @@ class QPdfWriter;
 class ReportSheet
 {
   public:
+    // A column of a table: its head, its width (0: the rest of the row) and
+    // how its cells align.
+    struct Column {
+        const char *title;
+        int width;
+        Qt::Alignment align;
+    };
+
     // The writer must stay until end().
     explicit ReportSheet(QPdfWriter &writer);
 
@@ -26,6 +35,13 @@ class ReportSheet
     // it would not fit on one line.
     void text(const QRect &rect, int flags, const QString &text, int pixels, bool bold = false,
               const QColor &color = QColor(40, 40, 40));
+
+    // Called by the report's pages for each row of a table: draws `texts`,
+    // one per column, in the row `line` of the page; `line`'s height is the
+    // row's.
+    void row(const Column *columns, const QStringList &texts, const QRect &line, bool bold);
+    // The heads of `count` columns, as `row` takes them.
+    static QStringList heads(const Column *columns, int count);
 
     // Finishes the document; false when the writer could not.
     bool end() { return paint.end(); }
