@@ -5,22 +5,26 @@
 namespace
 {
 
-// The writer puts its information dictionary, with the date, near the start.
+// The writer puts its information dictionary and its metadata, with the
+// dates, near the start.
 constexpr int headLimit = 8192;
 
 } // namespace
 
 PdfDateDevice::PdfDateDevice(QIODevice &target, const QDateTime &date)
     : target(target),
-      date("D:" + QLocale::c().toString(date, QStringLiteral("yyyyMMddHHmmss")).toLatin1())
+      pdfDate("D:" + QLocale::c().toString(date, QStringLiteral("yyyyMMddHHmmss")).toLatin1()),
+      xmpDate(QLocale::c().toString(date, QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1())
 {
     open(QIODevice::WriteOnly);
 }
 
 void PdfDateDevice::close()
 {
-    if (!dated)
+    if (!dated) {
+        dateHead();
         passOn(head);
+    }
     dated = true;
     QIODevice::close();
 }
@@ -35,16 +39,35 @@ qint64 PdfDateDevice::writeData(const char *data, qint64 size)
     if (dated)
         return passOn(QByteArray::fromRawData(data, static_cast<int>(size))) ? size : -1;
     head.append(data, static_cast<int>(size));
-    const int key = head.indexOf("/CreationDate (");
-    const int start = key < 0 ? -1 : key + 15;
-    const int end = start < 0 ? -1 : head.indexOf(')', start);
-    if (end < 0 && head.size() < headLimit)
+    if (head.size() < headLimit)
         return size;
-    if (end >= 0 && end - start >= date.size())
-        head.replace(start, end - start + 1,
-                     date + ')' + QByteArray(end - start - date.size(), ' '));
+    dateHead();
     dated = true;
     return passOn(head) ? size : -1;
+}
+
+// Qt 5 dates the information dictionary's creation; Qt 6 its change as well,
+// and the XML metadata three times.
+void PdfDateDevice::dateHead()
+{
+    for (const char *key : {"/CreationDate (", "/ModDate ("})
+        replaceValue(key, ')', pdfDate);
+    for (const char *key : {"xmp:CreateDate=\"", "xmp:ModifyDate=\"", "xmp:MetadataDate=\""})
+        replaceValue(key, '"', xmpDate);
+}
+
+// Blanks after the closing character, where the syntax allows them, make up
+// for a shorter value.
+void PdfDateDevice::replaceValue(const QByteArray &key, char closer, const QByteArray &value)
+{
+    const int found = head.indexOf(key);
+    if (found < 0)
+        return;
+    const int start = found + key.size();
+    const int end = head.indexOf(closer, start);
+    if (end >= 0 && end - start >= value.size())
+        head.replace(start, end - start + 1,
+                     value + closer + QByteArray(end - start - value.size(), ' '));
 }
 
 bool PdfDateDevice::passOn(const QByteArray &bytes)

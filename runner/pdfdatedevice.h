@@ -5,10 +5,10 @@
 #include <QIODevice>
 
 // Passes a PDF on to `target` as QPdfWriter writes it, with `date` in place
-// of the creation date that the writer takes from the clock, so that the same
-// records give the same file byte for byte. The new date is no longer than
-// the writer's (it names no time zone), and blanks after the string make up
-// the difference: every offset in the file stays as the writer counted it.
+// of the dates that the writer takes from the clock, so that the same records
+// give the same file byte for byte. The new dates are no longer than the
+// writer's (they name no time zone), and blanks after them make up the
+// difference: every offset in the file stays as the writer counted it.
 class PdfDateDevice : public QIODevice
 {
   public:
@@ -24,10 +24,13 @@ class PdfDateDevice : public QIODevice
     qint64 writeData(const char *data, qint64 size) override;
 
   private:
+    void dateHead();
+    void replaceValue(const QByteArray &key, char closer, const QByteArray &value);
     bool passOn(const QByteArray &bytes);
 
     QIODevice &target;
-    QByteArray date;
+    QByteArray pdfDate;
+    QByteArray xmpDate;
     QByteArray head; // held back until the date has gone by
     bool dated = false;
 };

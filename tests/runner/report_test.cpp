@@ -6,6 +6,7 @@
 #include "simrun.h"
 
 #include <QImage>
+#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -152,8 +153,14 @@ TEST(Report, TheSameRecordsGiveTheSameFileInEveryLocaleAndTimeZone)
     unsetenv("TZ");
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(readFile(folder + "/again.pdf"), readFile(first));
-    // Dated by the newest record, not the clock.
+    // Dated by the newest record, not the clock: today is nowhere in the file.
     EXPECT_NE(readFile(first).find("/CreationDate (D:20260302091000)"), std::string::npos);
+    const std::time_t now = std::time(nullptr);
+    char today[2][16];
+    std::strftime(today[0], sizeof today[0], "%Y%m%d", std::gmtime(&now));
+    std::strftime(today[1], sizeof today[1], "%Y-%m-%d", std::gmtime(&now));
+    for (const char *date : today)
+        EXPECT_EQ(readFile(first).find(date), std::string::npos) << date;
 }
 
 TEST(Report, BadInputSaysSoInOneLineAndLeavesNoFile)
