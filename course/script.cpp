@@ -2,8 +2,6 @@
 
 #include "eventnames.h"
 
-#include <QCommandLineParser>
-
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -11,13 +9,6 @@
 #include <fstream>
 #include <string_view>
 
-namespace
-{
-
-enum class IntResult { Ok, NotInteger, OutOfRange };
-
-// A decimal integer with an optional sign and nothing else; values outside
-// lo..hi (however many digits they have) are OutOfRange.
 IntResult parseInt(std::string_view text, long long lo, long long hi, int &value)
 {
     std::size_t i = 0;
@@ -43,6 +34,21 @@ IntResult parseInt(std::string_view text, long long lo, long long hi, int &value
     return IntResult::Ok;
 }
 
+std::string quoted(std::string_view text)
+{
+    constexpr std::size_t shown = 40;
+    std::string result = "'";
+    for (std::size_t i = 0; i < text.size() && i < shown; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        result += c < 0x20 || c == 0x7f ? '?' : text[i];
+    }
+    result += text.size() > shown ? "...'" : "'";
+    return result;
+}
+
+namespace
+{
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -62,20 +68,6 @@ std::vector<std::string_view> splitFields(std::string_view line)
             fields.push_back(line.substr(start, i - start));
     }
     return fields;
-}
-
-// User text quoted for a one-line message: control bytes become '?', and
-// anything very long is cut short.
-std::string quoted(std::string_view text)
-{
-    constexpr std::size_t shown = 40;
-    std::string result = "'";
-    for (std::size_t i = 0; i < text.size() && i < shown; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        result += c < 0x20 || c == 0x7f ? '?' : text[i];
-    }
-    result += text.size() > shown ? "...'" : "'";
-    return result;
 }
 
 // A comment line may note a complication, or the points the treatment just
@@ -121,90 +113,7 @@ std::string parseLine(std::string_view line, Plan &plan)
     return {};
 }
 
-bool endsWith(const std::string &path, const std::string &suffix)
-{
-    if (path.size() < suffix.size())
-        return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        const char c = path[path.size() - suffix.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != suffix[i])
-            return false;
-    }
-    return true;
-}
-
-// curavant-sim --report OUT.pdf FOLDER...: nothing else goes with it.
-std::string parseReport(const QCommandLineParser &parser, const QStringList &folders,
-                        CommandLine &commandLine)
-{
-    commandLine.reportPath = parser.value(QStringLiteral("report")).toStdString();
-    if (!endsWith(commandLine.reportPath, ".pdf"))
-        return "--report writes PDF files only: give a file name ending in .pdf, not " +
-               quoted(commandLine.reportPath);
-    for (const char *other : {"steps", "plot", "course"})
-        if (parser.isSet(QLatin1String(other)))
-            return std::string("--report takes no --") + other;
-    if (folders.isEmpty())
-        return "--report needs the folders of the recorded games";
-    for (const QString &folder : folders)
-        commandLine.folders.push_back(folder.toStdString());
-    return {};
-}
-
 } // namespace
-
-std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine)
-{
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{"h", "help"}), steps("steps", "", "N"),
-        plot("plot", "", "FILE.png"), course("course", "", "GAME.csv"),
-        report("report", "", "FILE.pdf");
-    parser.addOptions({help, steps, plot, course, report});
-    QStringList arguments{QStringLiteral("curavant-sim")};
-    for (const std::string &arg : args)
-        arguments << QString::fromStdString(arg);
-    if (!parser.parse(arguments)) {
-        std::string error = printableName(parser.errorText().toStdString());
-        if (!error.empty() && error.back() == '.')
-            error.pop_back();
-        return error + " (see --help)";
-    }
-    if (parser.isSet(help)) {
-        commandLine.help = true;
-        return {};
-    }
-    const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(report))
-        return parseReport(parser, positional, commandLine);
-    if (positional.size() > 1)
-        return "only one script can be played, got " + quoted(positional[0].toStdString()) +
-               " and " + quoted(positional[1].toStdString());
-    if (!positional.isEmpty())
-        commandLine.scriptPath = positional[0].toStdString();
-    if (parser.isSet(steps)) {
-        const std::string value = parser.value(steps).toStdString();
-        switch (parseInt(value, 1, maxSteps, commandLine.steps)) {
-        case IntResult::Ok: break;
-        case IntResult::NotInteger: return "--steps takes a whole number, not " + quoted(value);
-        case IntResult::OutOfRange:
-            return "--steps must lie between 1 and " + std::to_string(maxSteps) + ", not " +
-                   quoted(value);
-        }
-    }
-    if (parser.isSet(plot)) {
-        commandLine.plotPath = parser.value(plot).toStdString();
-        if (!endsWith(commandLine.plotPath, ".png"))
-            return "--plot draws PNG pictures only: give a file name ending in .png, not " +
-                   quoted(commandLine.plotPath);
-    }
-    if (parser.isSet(course)) {
-        commandLine.coursePath = parser.value(course).toStdString();
-        if (!parser.isSet(plot) || parser.isSet(steps))
-            return "--course only goes with --plot, and takes its steps from the table";
-    }
-    return {};
-}
 
 std::string readScript(std::istream &in, const std::string &name, Plan &plan)
 {
@@ -231,12 +140,11 @@ std::string readScript(std::istream &in, const std::string &name, Plan &plan)
     return {};
 }
 
-std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput, Plan &plan)
+std::string loadPlan(const std::string &path, int steps, std::istream &standardInput, Plan &plan)
 {
-    plan.steps = commandLine.steps;
+    plan.steps = steps;
     plan.treatments.clear();
     plan.complications.clear();
-    const std::string &path = commandLine.scriptPath;
     if (path.empty() || path == "-")
         return readScript(standardInput, "<stdin>", plan);
     std::ifstream file(path, std::ios::binary);
@@ -246,51 +154,4 @@ std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput
                (error ? ": " + std::string(std::strerror(error)) : "");
     }
     return readScript(file, path, plan);
-}
-
-std::string usageText()
-{
-    return "Usage: curavant-sim [--steps N] [SCRIPT]\n"
-           "       curavant-sim [--steps N] --plot FILE.png [SCRIPT]\n"
-           "       curavant-sim --plot FILE.png --course GAME.csv [SCRIPT]\n"
-           "       curavant-sim --report FILE.pdf FOLDER...\n"
-           "Plays one game of the lower-leg fracture scenario without the 3D view and\n"
-           "prints the patient's course as CSV, one row per scenario step (one second).\n"
-           "\n"
-           "  SCRIPT      treatments, one '<step> <code>' per line (two integers); blank\n"
-           "              lines and lines starting with '#' are ignored; read from\n"
-           "              standard input when omitted or '-' (with --course: only when\n"
-           "              '-'; omitted, the picture has no treatments)\n"
-           "  --steps N   number of scenario steps to play, 1.." +
-           std::to_string(maxSteps) + " (default " + std::to_string(defaultSteps) +
-           ")\n"
-           "  --plot FILE.png\n"
-           "              also draw the patient's course into a picture of\n"
-           "              1600 x 900 pixels; the table still goes to standard output\n"
-           "  --course GAME.csv\n"
-           "              play nothing: draw the course in GAME.csv, a table as this\n"
-           "              program prints it (a game recorded with CURAVANT_RECORD_DIR),\n"
-           "              with the treatments of SCRIPT (the game's .txt file); prints\n"
-           "              nothing. The complications are those SCRIPT notes in lines\n"
-           "              such as '# 30 Schock', as a recorded game's script does;\n"
-           "              without such lines, those the table shows, which miss a shock\n"
-           "              that a treatment ends and a new one starts in the same step\n"
-           "  --report FILE.pdf\n"
-           "              play nothing: report every game recorded in the FOLDERs\n"
-           "              (curavant-*.csv with its .txt) in one PDF of A4 pages: a row\n"
-           "              per game with its score, outcome, shocks and how many steps\n"
-           "              each took to treat, when the bleeding was stopped, and its\n"
-           "              treatments and those that cost points; a chart of the scores\n"
-           "              and the course's figures; then a page per game with its\n"
-           "              picture and treatments. A record that cannot be read is\n"
-           "              listed as skipped, with the reason\n"
-           "  -h, --help  show this text\n"
-           "\n"
-           "A treatment for step S is applied just before the S-th step; treatments for\n"
-           "the same step apply in script order. The codes treated are echoed on\n"
-           "standard error. Numbers are written and read with a period before the\n"
-           "decimals in every locale. Exit status: 0 on success, 1 when the table, the\n"
-           "picture or the report cannot be written, 2 on bad input (a picture file\n"
-           "that cannot be created is refused before the game is played; a report\n"
-           "without any recorded game).\n";
 }

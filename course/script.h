@@ -7,12 +7,14 @@
 #include <istream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Turns the command line and the treatment script of curavant-sim into a
-// plan: how many scenario steps to play and which treatment codes to apply
-// before which step. Every check happens here, before the first step is
-// played, so that bad input never leaves a partial table on standard output.
+// Turns a treatment script, as curavant-sim plays it and the game's recorder
+// writes it, into a plan: how many scenario steps to play and which treatment
+// codes to apply before which step. Every check happens here, before the
+// first step is played, so that bad input never leaves a partial table on
+// standard output.
 //
 // The limits keep every int and float of the scenario in range: with at most
 // maxTreatments codes the drain rates stay above -30000, and over maxSteps
@@ -28,16 +30,6 @@ struct Treatment {
     std::optional<int> points;
 };
 
-struct CommandLine {
-    bool help = false;
-    int steps = defaultSteps;
-    std::string scriptPath; // empty or "-": standard input
-    std::string plotPath;   // empty: no plot
-    std::string coursePath; // empty: play a game; else draw this recorded course
-    std::string reportPath; // empty: no report; else report the games recorded in `folders`
-    std::vector<std::string> folders;
-};
-
 struct Plan {
     int steps = defaultSteps;
     std::vector<Treatment> treatments; // by step; file order within a step
@@ -45,16 +37,27 @@ struct Plan {
     std::vector<CourseEvent> complications;
 };
 
-// Each parser returns an empty string on success and otherwise a one-line
+// Both readers return an empty string on success and otherwise a one-line
 // message without the program name.
-
-std::string parseCommandLine(const std::vector<std::string> &args, CommandLine &commandLine);
 
 // Reads `<step> <code>` lines for a plan of `plan.steps` steps, and the
 // complications noted; `name` is how messages refer to the source.
 std::string readScript(std::istream &in, const std::string &name, Plan &plan);
 
-// Reads the script the command line names, or `standardInput`.
-std::string loadPlan(const CommandLine &commandLine, std::istream &standardInput, Plan &plan);
+// Called by curavant-sim to play a script and by the record loader: reads
+// the script at `path` (empty or "-": `standardInput`) for a plan of `steps`
+// steps.
+std::string loadPlan(const std::string &path, int steps, std::istream &standardInput, Plan &plan);
 
-std::string usageText();
+// A script's numbers and how its text is shown in messages; curavant-sim's
+// command line reads and quotes its own values the same way.
+
+enum class IntResult { Ok, NotInteger, OutOfRange };
+
+// A decimal integer with an optional sign and nothing else; values outside
+// lo..hi (however many digits they have) are OutOfRange.
+IntResult parseInt(std::string_view text, long long lo, long long hi, int &value);
+
+// User text quoted for a one-line message: control bytes become '?', and
+// anything very long is cut short.
+std::string quoted(std::string_view text);
