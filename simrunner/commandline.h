@@ -19,7 +19,7 @@ struct CommandLine {
     // Called by main once parse has succeeded.
     Task task() const;
 
-    // Printed by --help.
+    // Called by main for --help: what it prints.
     static std::string usageText();
 
     bool help = false;

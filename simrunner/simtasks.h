@@ -14,7 +14,7 @@ struct CommandLine;
 enum ExitStatus {
     ExitSuccess = 0,
     ExitCannotWrite = 1, // the table, the picture or the report
-    ExitBadInput = 2,
+    ExitBadInput = 2,    // also a picture that cannot be created, a report without games
 };
 
 // Called by main for the Play and Draw tasks: reads the script or the
