@@ -73,12 +73,9 @@ std::string loadRecordedCourse(const std::string &table, const std::string &scri
     std::string problem = readCourseTable(in, table, course);
     if (!problem.empty() || script.empty())
         return problem;
-    CommandLine commandLine;
-    commandLine.scriptPath = script;
     const int steps = static_cast<int>(course.steps.size());
-    commandLine.steps = steps + 1;
     Plan plan;
-    problem = loadPlan(commandLine, standardInput, plan);
+    problem = loadPlan(script, steps + 1, standardInput, plan);
     // The complications are those the script notes, as a recorded game's
     // does; without such notes, those the table shows: it misses a shock
     // that treatment ends and a new roll starts again within one step.

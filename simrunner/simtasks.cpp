@@ -1,27 +1,22 @@
-// curavant-sim: plays one scripted game of the fracture scenario without the
-// 3D view and prints the patient's course as CSV on standard output, and on
-// request draws it into a picture; or draws a game recorded by the window;
-// or reports a course of recorded games in a PDF.
+#include "simtasks.h"
 
+#include "commandline.h"
 #include "course.h"
 #include "courseplot.h"
 #include "coursereport.h"
 #include "gamerecord.h"
 #include "runner.h"
 #include "script.h"
+#include "textlines.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QSaveFile>
-#include <algorithm>
 #include <clocale>
 #include <ctime>
-#include <fstream>
 #include <iostream>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace
 {
@@ -79,16 +74,62 @@ std::unique_ptr<QGuiApplication> startGui(int &argc, char **argv)
     return application;
 }
 
-// curavant-sim --report: 1 when the report cannot be written, 2 when there
-// is nothing to report.
-int writeReport(const CommandLine &commandLine)
+} // namespace
+
+int playOrDraw(const CommandLine &commandLine, std::istream &standardInput)
 {
-    const std::string &path = commandLine.reportPath;
+    const bool drawOnly = commandLine.task() == CommandLine::Task::Draw;
+    Plan plan;
+    Course course;
+    std::string problem =
+        drawOnly ? loadRecordedCourse(commandLine.coursePath, commandLine.scriptPath, standardInput,
+                                      course)
+                 : loadPlan(commandLine.scriptPath, commandLine.steps, standardInput, plan);
+    std::unique_ptr<QSaveFile> plotFile;
+    if (problem.empty() && !commandLine.plotPath.empty()) {
+        plotFile = std::make_unique<QSaveFile>(QString::fromStdString(commandLine.plotPath));
+        problem = openOutput(*plotFile, commandLine.plotPath, "plot");
+    }
+    if (!problem.empty()) {
+        std::cerr << "curavant-sim: " << problem << '\n';
+        return ExitBadInput;
+    }
+
+    // A run without a plot starts no GUI.
+    int qtArgc = 1;
+    char qtName[] = "curavant-sim";
+    char *qtArgv[] = {qtName, nullptr};
+    std::unique_ptr<QGuiApplication> application;
+    if (plotFile)
+        application = startGui(qtArgc, qtArgv);
+
+    if (!drawOnly) {
+        runPlan(plan, std::cout, std::cerr, &course);
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "curavant-sim: cannot write the table to standard output\n";
+            return ExitCannotWrite;
+        }
+    }
+    if (plotFile) {
+        const std::string subtitle = drawOnly ? "course: " + scriptName(commandLine.coursePath)
+                                              : "script: " + scriptName(commandLine.scriptPath);
+        problem = drawPlot(course, subtitle, *plotFile, commandLine.plotPath);
+        if (!problem.empty()) {
+            std::cerr << "curavant-sim: " << problem << '\n';
+            return ExitCannotWrite;
+        }
+    }
+    return ExitSuccess;
+}
+
+int writeReport(const std::string &path, const std::vector<std::string> &folders)
+{
     QSaveFile file(QString::fromStdString(path));
     std::string problem = openOutput(file, path, "report");
     if (!problem.empty()) {
         std::cerr << "curavant-sim: " << problem << '\n';
-        return 1;
+        return ExitCannotWrite;
     }
     // The records' names carry the local time of their start without a zone:
     // read in UTC, none falls into a gap of summer time. The PDF writer then
@@ -107,78 +148,16 @@ int writeReport(const CommandLine &commandLine)
     char qtName[] = "curavant-sim";
     char *qtArgv[] = {qtName, nullptr};
     const std::unique_ptr<QGuiApplication> application = startGui(qtArgc, qtArgv);
-    CourseReport report(commandLine.folders);
+    CourseReport report(folders);
     problem = report.read();
     if (!problem.empty()) {
         std::cerr << "curavant-sim: " << problem << '\n';
-        return 2;
+        return ExitBadInput;
     }
     const QString why = report.write(file);
     if (!why.isEmpty()) {
         std::cerr << "curavant-sim: " << outputProblem(path, "report", why) << '\n';
-        return 1;
+        return ExitCannotWrite;
     }
-    return 0;
-}
-
-} // namespace
-
-int main(int argc, char **argv)
-{
-    // Unsynchronised streams report read errors on standard input (a
-    // directory, say) as a bad stream instead of a silent end of file.
-    std::ios::sync_with_stdio(false);
-
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    CommandLine commandLine;
-    std::string problem = parseCommandLine(args, commandLine);
-    if (problem.empty() && commandLine.help) {
-        std::cout << usageText();
-        return 0;
-    }
-    if (problem.empty() && !commandLine.reportPath.empty())
-        return writeReport(commandLine);
-    const bool drawOnly = !commandLine.coursePath.empty();
-    Plan plan;
-    Course course;
-    if (problem.empty())
-        problem = drawOnly ? loadRecordedCourse(commandLine.coursePath, commandLine.scriptPath,
-                                                std::cin, course)
-                           : loadPlan(commandLine, std::cin, plan);
-    std::unique_ptr<QSaveFile> plotFile;
-    if (problem.empty() && !commandLine.plotPath.empty()) {
-        plotFile = std::make_unique<QSaveFile>(QString::fromStdString(commandLine.plotPath));
-        problem = openOutput(*plotFile, commandLine.plotPath, "plot");
-    }
-    if (!problem.empty()) {
-        std::cerr << "curavant-sim: " << problem << '\n';
-        return 2;
-    }
-
-    // A run without a plot starts no GUI.
-    int qtArgc = 1;
-    char qtName[] = "curavant-sim";
-    char *qtArgv[] = {qtName, nullptr};
-    std::unique_ptr<QGuiApplication> application;
-    if (plotFile)
-        application = startGui(qtArgc, qtArgv);
-
-    if (!drawOnly) {
-        runPlan(plan, std::cout, std::cerr, &course);
-        std::cout.flush();
-        if (!std::cout) {
-            std::cerr << "curavant-sim: cannot write the table to standard output\n";
-            return 1;
-        }
-    }
-    if (plotFile) {
-        const std::string subtitle = drawOnly ? "course: " + scriptName(commandLine.coursePath)
-                                              : "script: " + scriptName(commandLine.scriptPath);
-        problem = drawPlot(course, subtitle, *plotFile, commandLine.plotPath);
-        if (!problem.empty()) {
-            std::cerr << "curavant-sim: " << problem << '\n';
-            return 1;
-        }
-    }
-    return 0;
+    return ExitSuccess;
 }
