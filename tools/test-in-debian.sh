@@ -109,7 +109,7 @@ status=$?
 set -e
 
 if grep -qx '== set-up failed' "$log"; then
-  reason=$(grep -m1 '^E: ' "$log" || grep -v -x '== set-up failed' "$log" | tail -n 1)
+  reason=$(grep -m1 '^E: ' "$log" || grep -v -x '== set-up failed' "$log" | tail -n 1 || true)
   echo "the set-up inside Debian $suite failed, nothing was built: $reason (all of it in $log)"
   exit $status
 fi
