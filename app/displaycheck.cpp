@@ -19,14 +19,19 @@ bool isOption(const char *arg, const char *name)
     return std::strcmp(arg, name) == 0;
 }
 
-bool startsWith(const std::string &platform, const char *name)
+// Whether the platform Qt tries first is NAME or one of its kind
+// ("wayland-egl"). Qt takes a platform's name in any capitals and passes over
+// the empty entries of a list of platforms to try ("Wayland;xcb").
+bool prefers(const std::string &platforms, const char *name)
 {
-    return platform.compare(0, std::strlen(name), name) == 0;
-}
-
-bool startsWithXcb(const std::string &platform)
-{
-    return startsWith(platform, "xcb");
+    const std::size_t first = platforms.find_first_not_of(';');
+    if (first == std::string::npos)
+        return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; name[i]; ++i)
+        if (first + i >= platforms.size() || lower(platforms[first + i]) != name[i])
+            return false;
+    return true;
 }
 
 const char *environment(const char *name)
@@ -53,7 +58,7 @@ std::vector<const char *> pluginArguments(int argc, char **argv, std::string &pl
     std::vector<const char *> rest;
     for (int i = 1; i < argc; ++i) {
         const char *arg = argv[i];
-        const bool xcb = startsWithXcb(platform);
+        const bool xcb = prefers(platform, "xcb");
         if (arg[0] != '-') {
             rest.push_back(arg);
         } else if (isOption(arg, "-platform")) {
@@ -106,8 +111,7 @@ void chooseX11Platform(int argc, char **argv)
     static char xcb[] = "xcb";
     const int option = platformOption(argc, argv);
     const char *named = option ? argv[option] : environment("QT_QPA_PLATFORM");
-    // A list of platforms to try ("wayland;xcb") starts with the one preferred.
-    if (named && !startsWith(named, "wayland"))
+    if (named && !prefers(named, "wayland"))
         return;
     if (named)
         std::fprintf(stderr,
@@ -125,7 +129,7 @@ bool graphicalDisplayAvailable(int argc, char **argv, const char *&why)
     const char *chosen = environment("QT_QPA_PLATFORM");
     std::string platform = chosen ? chosen : "xcb";
     const std::vector<const char *> rest = pluginArguments(argc, argv, platform);
-    if (!startsWithXcb(platform))
+    if (!prefers(platform, "xcb"))
         return true;
     const char *name = displayOption(rest);
     const char *display = std::getenv("DISPLAY");

@@ -36,7 +36,8 @@ Run run(const std::vector<std::string> &args)
         for (const std::string &arg : args)
             argv.push_back(const_cast<char *>(arg.c_str()));
         argv.push_back(nullptr);
-        std::freopen("/dev/null", "w", stderr);
+        if (!std::freopen("/dev/null", "w", stderr))
+            _exit(126);
         execv(argv[0], argv.data());
         _exit(127);
     }

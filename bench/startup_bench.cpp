@@ -42,9 +42,12 @@ pid_t launch()
 {
     const pid_t pid = fork();
     if (pid == 0) {
+        // Without /dev/null the game's messages show among the figures.
         const int quiet = open("/dev/null", O_WRONLY);
-        dup2(quiet, 1);
-        dup2(quiet, 2);
+        if (quiet >= 0) {
+            dup2(quiet, 1);
+            dup2(quiet, 2);
+        }
         if (chdir(folderOf(gamePath).c_str()) == 0)
             execl(gamePath.c_str(), "curavant", static_cast<char *>(nullptr));
         _exit(127);

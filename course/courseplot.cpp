@@ -96,7 +96,8 @@ QByteArray CoursePlot::png() const
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+    if (!buffer.open(QIODevice::WriteOnly))
+        return {};
     return render().save(&buffer, "PNG") ? bytes : QByteArray();
 }
 

@@ -6,6 +6,8 @@
 #   RUNS=N  runs ctest N times in a row after the one build (default 1)
 #   KEEP=1  keeps the run's folder for a look afterwards
 #   CURAVANT_QT=5|6  builds with that Qt instead of the release's own
+#   CURAVANT_APT_ALLOW_EXPIRED=1  lets apt inside the throw-away Debian accept
+#     a Release file past its validity date (a mirror that serves testing late)
 # The minimal system is made once by debootstrap and kept, untouched, in
 # $CURAVANT_DEBIAN_CACHE/SUITE-base (default /var/cache/curavant-debian); each
 # run works on a copy-on-write layer over it, so every run starts fresh.
@@ -17,6 +19,8 @@ runs=${RUNS:-1}
 cache=${CURAVANT_DEBIAN_CACHE:-/var/cache/curavant-debian}
 [[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "RUNS must be a positive number" >&2; exit 2; }
 [ "$(id -u)" -eq 0 ] || { echo "test-in-debian.sh: needs root (debootstrap, chroot, mounts)" >&2; exit 2; }
+allowExpired=${CURAVANT_APT_ALLOW_EXPIRED:-0}
+[[ $allowExpired =~ ^[01]$ ]] || { echo "CURAVANT_APT_ALLOW_EXPIRED must be 0 or 1" >&2; exit 2; }
 
 repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 commit=$(git -C "$repo" rev-parse HEAD)
@@ -76,6 +80,9 @@ cp -L /etc/resolv.conf "$root/etc/resolv.conf"
 # Packages must not start services inside the chroot.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod +x "$root/usr/sbin/policy-rc.d"
+# Only this run's layer gets it: neither the host's apt nor the cached base.
+[ "$allowExpired" = 0 ] ||
+  echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99curavant-allow-expired"
 
 git clone -q "$repo" "$root/root/curavant"
 git -C "$root/root/curavant" checkout -q --detach "$commit"
@@ -85,6 +92,8 @@ set +e
 chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb RUNS="$runs" CURAVANT_QT="${CURAVANT_QT:-}" \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash -c '
   cd /root/curavant
+  # Without its packages nothing after would say what went wrong.
+  bash tools/setup.sh || { echo "== set-up failed"; exit 1; }
   bash tools/test.sh
   status=$?
   echo "== the package installed with its recommends, on Wayland"
@@ -99,6 +108,11 @@ chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb RUNS="$runs" CU
 status=$?
 set -e
 
+if grep -qx '== set-up failed' "$log"; then
+  reason=$(grep -m1 '^E: ' "$log" || grep -v -x '== set-up failed' "$log" | tail -n 1 || true)
+  echo "the set-up inside Debian $suite failed, nothing was built: $reason (all of it in $log)"
+  exit $status
+fi
 echo "== summary"
 grep -E '^[0-9]+% tests passed|^Total Test time|installed game|^[[:space:]]+[0-9]+ - .*\(' "$log" ||
   { echo "no ctest summary; the end of $log:"; tail -n 30 "$log"; }

@@ -138,6 +138,12 @@ TEST(NoDisplay, OneClearLineAndAFailureStatus)
                  {":4095", {}, {}},
                  {{}, "wayland", {}},
                  {{}, {}, {"-platform", "wayland"}},
+                 // Qt takes a platform's name in any capitals.
+                 {{}, "Wayland", {}},
+                 {{}, "Wayland;xcb", {}},
+                 {{}, ";wayland", {}},
+                 {{}, {}, {"-platform", "WAYLAND-EGL"}},
+                 {{}, "XCB", {}},
                  {qEnvironmentVariable("DISPLAY"), {}, {"-display", ":4095"}}};
     for (const auto &[display, platform, arguments] : cases) {
         SCOPED_TRACE(

@@ -24,7 +24,8 @@ QFileInfoList records(const QString &folder, const QString &suffix)
 QStringList fileLines(const QString &path)
 {
     QFile file(path);
-    file.open(QIODevice::ReadOnly);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 } // namespace

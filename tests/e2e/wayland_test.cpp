@@ -1,6 +1,7 @@
 // The game on a GNOME Wayland desktop (tests/mutter-run.sh), played by the
 // compositor's pointer with Qt's Wayland platform installed: with no platform
-// named, and with the Wayland platform named in QT_QPA_PLATFORM. The pick
+// named, and with the Wayland platform named in QT_QPA_PLATFORM (in the other
+// capitals Qt accepts too). The pick
 // lines tell exactly where each click aimed.
 
 #include "gameprocess.h"
@@ -66,7 +67,7 @@ TEST_P(WaylandDesktop, PlayedByTheCompositorsPointer)
     EXPECT_EQ(overridden, *GetParam() != '\0') << game.errors();
 }
 
-INSTANTIATE_TEST_SUITE_P(Platforms, WaylandDesktop, ::testing::Values("", "wayland"),
+INSTANTIATE_TEST_SUITE_P(Platforms, WaylandDesktop, ::testing::Values("", "Wayland"),
                          [](const auto &info) {
                              return std::string(*info.param ? "Named" : "Chosen");
                          });

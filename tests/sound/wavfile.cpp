@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <numeric>
+#include <stdexcept>
 
 Sound makeTone(double hz, double seconds, double amplitude, double fadeSeconds, int rate)
 {
@@ -30,6 +31,8 @@ void writeWav(const std::string &path, const Sound &sound)
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE *file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!file)
+        throw std::runtime_error("cannot write " + path + ": " + sf_strerror(nullptr));
     sf_writef_float(file, sound.samples.data(), sf_count_t(sound.samples.size()));
     sf_close(file);
 }

@@ -14,6 +14,7 @@ struct Sound {
 // A sine tone with `fadeSeconds` of raised-cosine fade at each end: a faded
 // beep has no clicks, an unfaded tone of whole periods loops seamlessly.
 Sound makeTone(double hz, double seconds, double amplitude, double fadeSeconds, int rate = 44100);
+// Throws std::runtime_error when the file cannot be made.
 void writeWav(const std::string &path, const Sound &sound);
 
 // Reads a WAV file, mixing all channels down to one. `complete` tells whether
