@@ -158,13 +158,13 @@ void Fraktur::changeLosses(int delta, int points)
 
 void Fraktur::treat(ActionCode code)
 {
-    switch (code) {
-    case 1: giveFluid(infusionGiven, transfusionGiven); break;
-    case 2: giveFluid(transfusionGiven, infusionGiven); break;
-    case 3: dress(1, 1, 100); break;
-    case 4: dress(2, 1, 100); break;
-    case 5: dress(3, 3, 200); break;
-    case 6:
+    switch (static_cast<Behandlung>(code)) {
+    case Behandlung::Infusion: giveFluid(infusionGiven, transfusionGiven); break;
+    case Behandlung::Transfusion: giveFluid(transfusionGiven, infusionGiven); break;
+    case Behandlung::Pflaster: dress(1, 1, 100); break;
+    case Behandlung::Druckverband: dress(2, 1, 100); break;
+    case Behandlung::Naht: dress(3, 3, 200); break;
+    case Behandlung::Wundreinigung:
         if (woundUncleaned == 1) {
             circulationLoss -= 2;
             score += 150;
@@ -173,16 +173,18 @@ void Fraktur::treat(ActionCode code)
             score += 50;
         }
         break;
-    case 7:
+    case Behandlung::Schmerzmittel:
         changeLosses(-1, 100);
         painUntreated = 0;
         break;
-    case 8:
-    case 9: changeLosses(1, -40); break;
-    case 10:
-    case 11: changeLosses(2, -60); break;
-    case 13: score -= 20; break;
-    case 14: changeLosses(3, -80); break;
+    case Behandlung::Antidurchfallmittel:
+    case Behandlung::Antibrechmittel: changeLosses(1, -40); break;
+    case Behandlung::Paracetamol:
+    case Behandlung::Blutdrucksenker: changeLosses(2, -60); break;
+    case Behandlung::Sauerstoff: score -= 20; break;
+    case Behandlung::Defibrillation: changeLosses(3, -80); break;
+    case Behandlung::Unbelegt:
+    case Behandlung::OP:
     default: break;
     }
     *echo << code;
