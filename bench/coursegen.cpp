@@ -26,10 +26,14 @@
 namespace
 {
 
-// The dressing for bleeding stage `stage` (1..3).
+// The dressing that stops a bleeding at `stage`.
 ActionCode dressingFor(int stage)
 {
-    return stage - 1 + actionCode(Behandlung::Pflaster);
+    for (const Behandlung dressing :
+         {Behandlung::Pflaster, Behandlung::Druckverband, Behandlung::Naht})
+        if (Fraktur::stopsBleeding(actionCode(dressing), stage))
+            return actionCode(dressing);
+    return NoAction;
 }
 
 // A trainee in the `game`-th of `games` games: sees the shock and the
