@@ -29,7 +29,7 @@ void Fenster::start()
     }
     level->reset();
     recorder->gameStarted();
-    timeLeft = 2400;
+    timeLeft = gameLength;
     running = true;
     soundBank->play(SoundBank::Ambience);
 }

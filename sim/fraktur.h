@@ -11,7 +11,10 @@
 class Fraktur : public Level
 {
   public:
-    // complicationDivisor: the roll draws from [0, 100 / divisor); the game uses 30.
+    // The divisor the game plays with: a complication in 30 % of the seconds.
+    static constexpr int gameComplicationDivisor = 30;
+
+    // complicationDivisor: the roll draws from [0, 100 / divisor).
     explicit Fraktur(int complicationDivisor);
 
     void treat(ActionCode code) override;
