@@ -42,14 +42,14 @@ Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
 {
     createWidgets();
     createMenus();
-    auto *fraktur = new Fraktur(30);
+    auto *fraktur = new Fraktur(Fraktur::gameComplicationDivisor);
     level = fraktur;
     recorder = new GameRecorder(QFile::decodeName(qgetenv("CURAVANT_RECORD_DIR")), *fraktur);
     soundBank = new SoundBank;
     viewWidget = initViewer(argc, argv);
     loadIcons();
     mainWindow = this;
-    timeLeft = 2400;
+    timeLeft = gameLength;
     running = false;
     currentTool = 0;
     arrangeWidgets();

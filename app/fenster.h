@@ -43,7 +43,9 @@ class Fenster : public QMainWindow
     QWidget *viewWidget = nullptr;
     SoundBank *soundBank = nullptr;
     int currentTool = 0;
-    int timeLeft = 2400;
+    // A whole game in the time label's tenths: 4:00.
+    static constexpr int gameLength = 2400;
+    int timeLeft = gameLength;
     bool running = false;
     Level *level = nullptr;
     SoPendulum *pendulums[6] = {};

@@ -29,9 +29,9 @@ void Fenster::start()
     }
     level->reset();
     recorder->gameStarted();
-    timeLeft = 2400;
+    timeLeft = gameLength;
     running = true;
-    soundBank->play(2);
+    soundBank->play(SoundBank::Ambience);
 }
 
 void Fenster::ende()
@@ -40,7 +40,7 @@ void Fenster::ende()
     recorder->gameEnded();
     viewWidget->hide();
     logoLabel->show();
-    soundBank->stop(2);
+    soundBank->stop(SoundBank::Ambience);
 }
 
 void Fenster::timerProc()
@@ -79,7 +79,7 @@ void Fenster::scenarioStep()
     else
         stopPendulums();
     if (level->alive)
-        soundBank->play(0);
+        soundBank->play(SoundBank::Beep);
 }
 
 void Fenster::countDown()

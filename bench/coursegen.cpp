@@ -26,6 +26,16 @@
 namespace
 {
 
+// The dressing that stops a bleeding at `stage`.
+ActionCode dressingFor(int stage)
+{
+    for (const Behandlung dressing :
+         {Behandlung::Pflaster, Behandlung::Druckverband, Behandlung::Naht})
+        if (Fraktur::stopsBleeding(actionCode(dressing), stage))
+            return actionCode(dressing);
+    return NoAction;
+}
+
 // A trainee in the `game`-th of `games` games: sees the shock and the
 // bleeding after a step and treats them `delay` steps later.
 class Trainee
@@ -37,31 +47,35 @@ class Trainee
     {
     }
 
-    std::vector<int> treat(const Fraktur &patient, int step)
+    std::vector<ActionCode> treat(const Fraktur &patient, int step)
     {
-        std::vector<int> codes;
+        std::vector<ActionCode> codes;
         shockSeen = patient.shock ? (shockSeen ? shockSeen : step) : 0;
         bleedingSeen = patient.bleedingStage > 0 ? (bleedingSeen ? bleedingSeen : step) : 0;
         if (!patient.shock)
             infused = shockDone = false;
         if (shockSeen && step - shockSeen >= delay && !shockDone) {
-            codes.push_back(infused ? 2 : 1);
+            codes.push_back(actionCode(infused ? Behandlung::Transfusion : Behandlung::Infusion));
             // Both given, the shock is over. One that struck again at once
             // looks the same: only a trainee who knows sees it is new.
             shockDone = infused && knows < 2;
             shockSeen = infused ? 0 : shockSeen;
             infused = !infused;
         } else if (bleedingSeen && step - bleedingSeen >= delay) {
+            const ActionCode right = dressingFor(patient.bleedingStage);
             // A slip: the plaster whatever the stage.
-            codes.push_back(slips > 0 && step % 3 == 0 ? 3 : patient.bleedingStage + 2);
-            slips -= codes.back() != patient.bleedingStage + 2;
+            codes.push_back(slips > 0 && step % 3 == 0 ? actionCode(Behandlung::Pflaster) : right);
+            slips -= codes.back() != right;
         }
         if (step == 8 + delay && knows >= 1)
-            codes.push_back(6); // the wound cleaned
+            codes.push_back(actionCode(Behandlung::Wundreinigung));
         if (step == 14 + delay && knows >= 2)
-            codes.push_back(7); // the painkiller
-        if (step % 37 == 11 && slips > 0)
-            codes.push_back(step % 2 ? 13 : 10), --slips;
+            codes.push_back(actionCode(Behandlung::Schmerzmittel));
+        if (step % 37 == 11 && slips > 0) {
+            codes.push_back(
+                actionCode(step % 2 ? Behandlung::Sauerstoff : Behandlung::Paracetamol));
+            --slips;
+        }
         return codes;
     }
 
@@ -110,7 +124,7 @@ int main(int argc, char **argv)
     const QDateTime start(QDate(2026, 3, 2), QTime(9, 0));
     restartRandomSequence();
     std::ostringstream echo;
-    Fraktur patient(30);
+    Fraktur patient(Fraktur::gameComplicationDivisor);
     patient.setEcho(echo);
     for (int game = 0; game < games; ++game) {
         {
@@ -119,7 +133,7 @@ int main(int argc, char **argv)
             patient.reset();
             recorder.gameStarted();
             for (int step = 1; step <= steps; ++step) {
-                for (const int code : trainee.treat(patient, step))
+                for (const ActionCode code : trainee.treat(patient, step))
                     patient.treat(code), recorder.treated(code);
                 patient.tick();
                 recorder.stepped(takeReadings(patient));

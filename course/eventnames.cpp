@@ -2,35 +2,26 @@
 
 #include <charconv>
 
-namespace
-{
-
-// Indexed by action code; 0 and 12 mean nothing.
-const char *const names[] = {
-    nullptr,
-    "Infusion",
-    "Transfusion",
-    "Pflaster",
-    "Druckverband",
-    "Naht",
-    "Wundreinigung",
-    "Schmerzmittel",
-    "Antidurchfallmittel",
-    "Antibrechmittel",
-    "Paracetamol",
-    "Blutdrucksenker",
-    nullptr,
-    "Sauerstoff",
-    "Defibrillation",
-    "OP",
-};
-
-} // namespace
-
 const char *treatmentName(ActionCode code)
 {
-    constexpr int count = sizeof names / sizeof names[0];
-    return code >= 0 && code < count ? names[code] : nullptr;
+    switch (static_cast<Behandlung>(code)) {
+    case Behandlung::Infusion: return "Infusion";
+    case Behandlung::Transfusion: return "Transfusion";
+    case Behandlung::Pflaster: return "Pflaster";
+    case Behandlung::Druckverband: return "Druckverband";
+    case Behandlung::Naht: return "Naht";
+    case Behandlung::Wundreinigung: return "Wundreinigung";
+    case Behandlung::Schmerzmittel: return "Schmerzmittel";
+    case Behandlung::Antidurchfallmittel: return "Antidurchfallmittel";
+    case Behandlung::Antibrechmittel: return "Antibrechmittel";
+    case Behandlung::Paracetamol: return "Paracetamol";
+    case Behandlung::Blutdrucksenker: return "Blutdrucksenker";
+    case Behandlung::Sauerstoff: return "Sauerstoff";
+    case Behandlung::Defibrillation: return "Defibrillation";
+    case Behandlung::OP: return "OP";
+    case Behandlung::Unbelegt: break;
+    }
+    return nullptr;
 }
 
 std::string treatmentLabel(ActionCode code)

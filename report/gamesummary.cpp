@@ -1,5 +1,7 @@
 #include "gamesummary.h"
 
+#include "fraktur.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -40,14 +42,14 @@ GameSummary::GameSummary(const Course &course, const std::vector<Treatment> &tre
             stage = 0;
             break;
         case EventKind::Treatment:
-            if (event.value == 1 || event.value == 2) {
-                bool &given = event.value == 1 ? infused : transfused;
-                const bool ends = inShock && !given && (event.value == 1 ? transfused : infused);
-                given = true;
-                if (ends && !dead)
+            if (Fraktur::endsShock(event.value, inShock, infused, transfused)) {
+                inShock = false;
+                if (!dead)
                     shocks.back().stepsToTreat = event.step - shocks.back().step;
-                inShock = inShock && !ends;
-            } else if (event.value >= 3 && event.value <= 5 && stage == event.value - 2) {
+            }
+            infused = infused || event.value == actionCode(Behandlung::Infusion);
+            transfused = transfused || event.value == actionCode(Behandlung::Transfusion);
+            if (Fraktur::stopsBleeding(event.value, stage)) {
                 stage = 0;
                 bleedingStopped.push_back(event.step);
             }

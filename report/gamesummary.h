@@ -25,10 +25,9 @@ struct GameSummary {
     std::optional<int> costly;        // unknown when a treatment's points are
 
     // Called by the course report once per game it reads. Replays the
-    // course's treatments and complications step by step: a shock ends when
-    // it has had both an infusion and a transfusion, the bleeding stops with
-    // the dressing for its stage. A shock ended only after the patient died
-    // counts as untreated.
+    // course's treatments and complications step by step, asking the
+    // scenario's rules whether a treatment ended the shock or stopped the
+    // bleeding. A shock ended only after the patient died counts as untreated.
     GameSummary(const Course &course, const std::vector<Treatment> &treatments);
 
     std::string outcome() const; // "lives" or "died at step K"

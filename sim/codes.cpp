@@ -2,21 +2,23 @@
 
 ActionCode actionCodeFor(PickTarget target, ToolId tool)
 {
+    // The five medicines and the four wound tools lie in the same order
+    // among the tools as their treatments among the codes.
     switch (target) {
     case TargetHead:
         if (tool >= Schmerzmittel && tool <= Blutdrucksenker)
-            return tool + 6;
+            return tool - Schmerzmittel + actionCode(Behandlung::Schmerzmittel);
         if (tool == O2)
-            return 13;
+            return actionCode(Behandlung::Sauerstoff);
         return NoAction;
     case TargetShin:
         if (tool >= Pflaster && tool <= Reinigen)
-            return tool - 3;
+            return tool - Pflaster + actionCode(Behandlung::Pflaster);
         return NoAction;
-    case TargetTorso: return tool == Defi ? 14 : NoAction;
-    case TargetInfusion: return 1;
-    case TargetTransfusion: return 2;
-    case TargetOp: return 15;
+    case TargetTorso: return tool == Defi ? actionCode(Behandlung::Defibrillation) : NoAction;
+    case TargetInfusion: return actionCode(Behandlung::Infusion);
+    case TargetTransfusion: return actionCode(Behandlung::Transfusion);
+    case TargetOp: return actionCode(Behandlung::OP);
     default: return NoAction;
     }
 }

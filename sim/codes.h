@@ -33,6 +33,30 @@ enum Target : PickTarget {
 };
 constexpr int targetCount = 6;
 
+// The treatments the action codes stand for, as the code table names them.
+enum class Behandlung : ActionCode {
+    Infusion = 1,
+    Transfusion = 2,
+    Pflaster = 3,
+    Druckverband = 4,
+    Naht = 5,
+    Wundreinigung = 6,
+    Schmerzmittel = 7,
+    Antidurchfallmittel = 8,
+    Antibrechmittel = 9,
+    Paracetamol = 10,
+    Blutdrucksenker = 11,
+    Unbelegt = 12, // no click makes it, and it changes nothing
+    Sauerstoff = 13,
+    Defibrillation = 14,
+    OP = 15,
+};
+
+constexpr ActionCode actionCode(Behandlung treatment)
+{
+    return static_cast<ActionCode>(treatment);
+}
+
 // Returned by actionCodeFor when the combination means no treatment.
 constexpr ActionCode NoAction = 0;
 

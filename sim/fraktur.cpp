@@ -117,9 +117,34 @@ void Fraktur::rollComplication()
     }
 }
 
+bool Fraktur::endsShock(ActionCode code, bool shockActive, bool infusionGiven,
+                        bool transfusionGiven)
+{
+    switch (static_cast<Behandlung>(code)) {
+    case Behandlung::Infusion: return shockActive && !infusionGiven && transfusionGiven;
+    case Behandlung::Transfusion: return shockActive && !transfusionGiven && infusionGiven;
+    default: return false;
+    }
+}
+
+int Fraktur::dressingStage(ActionCode code)
+{
+    switch (static_cast<Behandlung>(code)) {
+    case Behandlung::Pflaster: return 1;
+    case Behandlung::Druckverband: return 2;
+    case Behandlung::Naht: return 3;
+    default: return 0;
+    }
+}
+
+bool Fraktur::stopsBleeding(ActionCode code, int stage)
+{
+    return dressingStage(code) != 0 && dressingStage(code) == stage;
+}
+
 // Infusion and transfusion: the first of each during a shock helps, a second
-// one overloads; the shock ends once both have been given.
-void Fraktur::giveFluid(bool &given, bool other)
+// one overloads.
+void Fraktur::giveFluid(bool &given, bool shockEnds)
 {
     if (given) {
         circulationLoss += 1;
@@ -129,7 +154,7 @@ void Fraktur::giveFluid(bool &given, bool other)
         score += 150;
         circulationLoss -= 2;
         respirationLoss -= 2;
-        if (other)
+        if (shockEnds)
             complicationActive = 0;
     } else {
         given = true;
@@ -138,9 +163,9 @@ void Fraktur::giveFluid(bool &given, bool other)
 }
 
 // A dressing helps only at the bleeding stage it is made for.
-void Fraktur::dress(int stage, int lossDrop, int reward)
+void Fraktur::dress(ActionCode code, int lossDrop, int reward)
 {
-    if (bleedingStage == stage) {
+    if (stopsBleeding(code, bleedingStage)) {
         circulationLoss -= lossDrop;
         score += reward;
         bleedingStage = 0;
@@ -158,13 +183,15 @@ void Fraktur::changeLosses(int delta, int points)
 
 void Fraktur::treat(ActionCode code)
 {
-    switch (code) {
-    case 1: giveFluid(infusionGiven, transfusionGiven); break;
-    case 2: giveFluid(transfusionGiven, infusionGiven); break;
-    case 3: dress(1, 1, 100); break;
-    case 4: dress(2, 1, 100); break;
-    case 5: dress(3, 3, 200); break;
-    case 6:
+    const bool shockEnds =
+        endsShock(code, complicationActive == 1, infusionGiven, transfusionGiven);
+    switch (static_cast<Behandlung>(code)) {
+    case Behandlung::Infusion: giveFluid(infusionGiven, shockEnds); break;
+    case Behandlung::Transfusion: giveFluid(transfusionGiven, shockEnds); break;
+    case Behandlung::Pflaster:
+    case Behandlung::Druckverband: dress(code, 1, 100); break;
+    case Behandlung::Naht: dress(code, 3, 200); break;
+    case Behandlung::Wundreinigung:
         if (woundUncleaned == 1) {
             circulationLoss -= 2;
             score += 150;
@@ -173,16 +200,18 @@ void Fraktur::treat(ActionCode code)
             score += 50;
         }
         break;
-    case 7:
+    case Behandlung::Schmerzmittel:
         changeLosses(-1, 100);
         painUntreated = 0;
         break;
-    case 8:
-    case 9: changeLosses(1, -40); break;
-    case 10:
-    case 11: changeLosses(2, -60); break;
-    case 13: score -= 20; break;
-    case 14: changeLosses(3, -80); break;
+    case Behandlung::Antidurchfallmittel:
+    case Behandlung::Antibrechmittel: changeLosses(1, -40); break;
+    case Behandlung::Paracetamol:
+    case Behandlung::Blutdrucksenker: changeLosses(2, -60); break;
+    case Behandlung::Sauerstoff: score -= 20; break;
+    case Behandlung::Defibrillation: changeLosses(3, -80); break;
+    case Behandlung::Unbelegt:
+    case Behandlung::OP:
     default: break;
     }
     *echo << code;

@@ -11,7 +11,10 @@
 class Fraktur : public Level
 {
   public:
-    // complicationDivisor: the roll draws from [0, 100 / divisor); the game uses 30.
+    // The divisor the game plays with: a complication in 30 % of the seconds.
+    static constexpr int gameComplicationDivisor = 30;
+
+    // complicationDivisor: the roll draws from [0, 100 / divisor).
     explicit Fraktur(int complicationDivisor);
 
     void treat(ActionCode code) override;
@@ -28,6 +31,16 @@ class Fraktur : public Level
     void mapTemperature(float d);
     void rollComplication();
 
+    // The rules a recorded game is judged by, asked by treat() and by the
+    // course report, so that the report reads a game as the scenario played it.
+    // Whether treatment `code` ends the shock: the first infusion or
+    // transfusion during an active shock that has had the other already.
+    static bool endsShock(ActionCode code, bool shockActive, bool infusionGiven,
+                          bool transfusionGiven);
+    // The bleeding stage that dressing `code` stops; 0 for a code that is no dressing.
+    static int dressingStage(ActionCode code);
+    static bool stopsBleeding(ActionCode code, int stage);
+
     float complicationDivisor;
     int circulationLoss = 2;
     int respirationLoss = 2;
@@ -41,8 +54,8 @@ class Fraktur : public Level
 
   private:
     void restoreStartValues();
-    void giveFluid(bool &given, bool other);
-    void dress(int stage, int lossDrop, int reward);
+    void giveFluid(bool &given, bool shockEnds);
+    void dress(ActionCode code, int lossDrop, int reward);
     void changeLosses(int delta, int points);
 
     std::ostream *echo;

@@ -7,18 +7,10 @@
 #include "readings.h"
 #include "script.h"
 
-namespace
-{
-
-// The game window creates its scenario with the same divisor.
-constexpr int gameComplicationDivisor = 30;
-
-} // namespace
-
 void runPlan(const Plan &plan, std::ostream &csv, std::ostream &echo, Course *course)
 {
     restartRandomSequence();
-    Fraktur patient(gameComplicationDivisor);
+    Fraktur patient(Fraktur::gameComplicationDivisor);
     patient.setEcho(echo);
     patient.reset();
     CourseLog log(patient);

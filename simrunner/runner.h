@@ -6,7 +6,7 @@ struct Course;
 struct Plan;
 
 // Plays a plan the way a game plays the fracture scenario: a fresh random
-// sequence, Fraktur(30) and reset as "Start!" does, then for every step the
+// sequence, the game's Fraktur and reset as "Start!" does, then for every step the
 // step's treatments, one tick and the monitor's readings. The patient's
 // course goes to `csv`, one row per step; the codes echoed by the scenario
 // go to `echo`. When `course` is given, it receives the same rows and the

@@ -7,13 +7,13 @@
 
 namespace
 {
+// By SoundBank::Sound.
 const char *const soundFiles[] = {
     "../data/Sound/beep.wav",
     "../data/Sound/alarm.wav",
     "../data/Sound/atmosphere2.wav",
 };
 constexpr int soundCount = sizeof(soundFiles) / sizeof(soundFiles[0]);
-constexpr int ambience = 2;
 
 // alutUnloadWAV is marked deprecated, but it is ALUT's own release for the
 // samples that alutLoadMemoryFromFile hands out.
@@ -82,7 +82,7 @@ SoundBank::SoundBank()
         setUpSource(sources[index], sourcePosition);
         alDistanceModel(AL_INVERSE_DISTANCE);
     }
-    alSourcei(sources[ambience], AL_LOOPING, AL_TRUE);
+    alSourcei(sources[Ambience], AL_LOOPING, AL_TRUE);
 }
 
 SoundBank::~SoundBank()

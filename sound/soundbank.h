@@ -4,16 +4,19 @@
 
 #include <memory>
 
-// The game's three sounds: the heartbeat beep (index 0), the alarm (1) and the
-// looping room ambience (2), each a WAV file from ../data/Sound/ in its own
-// OpenAL buffer and source, all at the listener's position. The bank owns the
-// audio library for its whole life: it initialises ALUT when built and shuts
-// it down when destroyed. Without an audio device (or while another bank owns
-// ALUT) the bank stays silent, and a sound whose file cannot be loaded plays
-// silence; the game runs on either way.
+// The game's three sounds: the heartbeat beep, the alarm and the looping room
+// ambience, each a WAV file from ../data/Sound/ in its own OpenAL buffer and
+// source, all at the listener's position. The bank owns the audio library
+// for its whole life: it initialises ALUT when built and shuts it down when
+// destroyed. Without an audio device (or while another bank owns ALUT) the
+// bank stays silent, and a sound whose file cannot be loaded plays silence;
+// the game runs on either way.
 class SoundBank
 {
   public:
+    // The sounds by index; play and stop take these or the bare number.
+    enum Sound { Beep = 0, Alarm = 1, Ambience = 2 };
+
     SoundBank();
     ~SoundBank();
     SoundBank(const SoundBank &) = delete;
