@@ -16,7 +16,8 @@ PdfDateDevice::PdfDateDevice(QIODevice &target, const QDateTime &date)
       pdfDate("D:" + QLocale::c().toString(date, QStringLiteral("yyyyMMddHHmmss")).toLatin1()),
       xmpDate(QLocale::c().toString(date, QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1())
 {
-    open(QIODevice::WriteOnly);
+    // A device of its own with nothing to open: it only takes the mode.
+    setOpenMode(QIODevice::WriteOnly);
 }
 
 void PdfDateDevice::close()
