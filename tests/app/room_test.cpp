@@ -152,7 +152,8 @@ TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
 
 // While nothing in the room moves, the view copies the room's last picture
 // back instead of drawing it, depths and all: drops flying behind a box in
-// front of the wound stay hidden. A step draws the room again.
+// front of the wound stay hidden. A step draws the room again, and so does a
+// view that changed size, until a copy at the new size is kept.
 TEST(Room, AStandingViewCopiesTheRoomItDrewLast)
 {
     useRoom("#Inventor V2.1 ascii\n"
@@ -185,6 +186,19 @@ TEST(Room, AStandingViewCopiesTheRoomItDrewLast)
         sendKey(QEvent::KeyPress, Qt::Key_Up);
         grabView();
         EXPECT_EQ(drawn, 3);
+
+        grabView(); // kept as the copy
+        w.viewWidget->setFixedSize(640, 480);
+        ASSERT_TRUE(QTest::qWaitFor([] { return renderArea->getGLWidget()->width() == 640; }));
+        QTest::qWait(50); // the view's own frames at its new size
+        const QImage standing[] = {grabView(), grabView()};
+        camera->position.touch(); // the room drawn whole
+        const QImage resized = grabView();
+        EXPECT_EQ(resized.size(), QSize(640, 480));
+        for (const QImage &frame : standing)
+            EXPECT_TRUE(frame == resized) << "the copy taken at the old size came back";
+        for (int i = 0; i < 2; ++i)
+            EXPECT_TRUE(grabView() == resized) << "a copy at the new size";
     });
 }
 
