@@ -7,7 +7,13 @@
 #include <Inventor/sensors/SoNodeSensor.h>
 
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
+
+namespace
+{
+const qreal fallbackRefreshRate = 60; // a screen that reports no rate of its own
+}
 
 FramePacer::FramePacer(SoQtRenderArea *area, SoCamera *camera)
     : area(area), cameraSensor(new SoNodeSensor(cameraMoved, this))
@@ -17,8 +23,12 @@ FramePacer::FramePacer(SoQtRenderArea *area, SoCamera *camera)
     area->getSceneManager()->setRenderCallback(redrawDue, this);
     area->getGLRenderAction()->addPreRenderCallback(frameStarts, this);
     cameraSensor->setPriority(0); // wanted before the redraw comes due
-    cameraSensor->attach(camera);
+    if (camera)
+        cameraSensor->attach(camera);
     area->getGLWidget()->installEventFilter(this);
+    nextRefresh.setSingleShot(true);
+    nextRefresh.setTimerType(Qt::PreciseTimer);
+    connect(&nextRefresh, &QTimer::timeout, this, [this] { drawWhenDue(); });
 }
 
 FramePacer::~FramePacer()
@@ -43,25 +53,48 @@ void FramePacer::ticked(bool roomMoves)
     movedAtLastTick = roomMoves;
 }
 
-// The render area schedules its own redraw for a paint event of the view.
 bool FramePacer::eventFilter(QObject *, QEvent *event)
 {
     if (event->type() == QEvent::Paint)
-        wanted = true;
+        viewChanged();
     return false;
+}
+
+// The one place that draws a wanted frame: at once when the screen has
+// refreshed since the last frame, else when it next does. The wait is at
+// most one refresh (rounded up to the timer's millisecond).
+void FramePacer::drawWhenDue()
+{
+    if (!wanted)
+        return;
+    const qint64 wait = sinceFrame.isValid() ? refreshNanoseconds() - sinceFrame.nsecsElapsed() : 0;
+    if (wait <= 0)
+        area->render();
+    else if (!nextRefresh.isActive())
+        nextRefresh.start(static_cast<int>((wait + 999999) / 1000000));
+}
+
+// The screen the view is on now: the window may have been moved to another.
+qint64 FramePacer::refreshNanoseconds() const
+{
+    const QScreen *screen = area->getGLWidget()->screen();
+    const qreal rate =
+        screen && screen->refreshRate() > 1 ? screen->refreshRate() : fallbackRefreshRate;
+    return static_cast<qint64>(1e9 / rate);
 }
 
 void FramePacer::redrawDue(void *self, SoSceneManager *)
 {
-    auto *pacer = static_cast<FramePacer *>(self);
-    if (pacer->wanted)
-        pacer->area->render();
+    static_cast<FramePacer *>(self)->drawWhenDue();
 }
 
 // Runs for every frame, whoever asked for it.
 void FramePacer::frameStarts(void *self, SoGLRenderAction *)
 {
-    static_cast<FramePacer *>(self)->wanted = false;
+    auto *pacer = static_cast<FramePacer *>(self);
+    pacer->wanted = false;
+    pacer->nextRefresh.stop();
+    pacer->sinceFrame.start();
 }
 
 void FramePacer::cameraMoved(void *self, SoSensor *)

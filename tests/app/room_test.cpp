@@ -219,7 +219,7 @@ TEST(Room, FramesAreDrawnOnlyWhenTheViewChanges)
             frames = 0;
             for (int i = 0; i < ticks; ++i) {
                 w.advanceClock();
-                QTest::qWait(10);
+                QTest::qWait(50); // a tick of the game's clock
             }
             return frames;
         };
@@ -228,13 +228,13 @@ TEST(Room, FramesAreDrawnOnlyWhenTheViewChanges)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.viewWidget));
         QTest::qWait(100);
         EXPECT_EQ(frames, 1) << "when the game starts";
-        EXPECT_EQ(tick(0, 40), 0) << "standing still";
+        EXPECT_EQ(tick(0, 20), 0) << "standing still";
         EXPECT_EQ(tick(1, 5), 5) << "bleeding";
         EXPECT_EQ(tick(0, 3), 1) << "the spray stopped";
         frames = 0;
         for (int key : {Qt::Key_Up, Qt::Key_Down})
             sendKey(QEvent::KeyPress, key);
-        QTest::qWait(10);
+        QTest::qWait(50);
         EXPECT_EQ(frames, 1) << "after two steps";
         renderArea->getGLRenderAction()->removePreRenderCallback(countFrame, &frames);
     });
