@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace
 {
@@ -55,9 +56,21 @@ void FramePacer::ticked(bool roomMoves)
 
 bool FramePacer::eventFilter(QObject *, QEvent *event)
 {
-    if (event->type() == QEvent::Paint)
+    if (event->type() == QEvent::Paint && onScreen())
         viewChanged();
     return false;
+}
+
+// Qt paints a view that is shown before the X server has put it on the
+// screen, and again when it has: a frame drawn for the first paint would not
+// be seen, since the view's own window stays mapped while the one holding
+// it is not.
+bool FramePacer::onScreen() const
+{
+    for (const QWidget *widget = area->getGLWidget(); widget; widget = widget->parentWidget())
+        if (widget->windowHandle() && !widget->windowHandle()->isExposed())
+            return false;
+    return true;
 }
 
 // The one place that draws a wanted frame: at once when the screen has

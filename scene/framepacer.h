@@ -17,7 +17,7 @@ class SoSensor;
 // so that a shock drew up to two frames per tick, and a frame on the software
 // renderer costs milliseconds. Here the render area's redraws go through
 // this object, which lets through only those for an expose or a resize of
-// the view and those asked for: once per move of the camera (mouse-look,
+// the view on the screen and those asked for: once per move of the camera (mouse-look,
 // walking) and once per tick while the room moves with the clock (the spray,
 // the trembling), and once more when it has come to rest. Any number of asks
 // before the next frame give that one frame, and no frame follows the one
@@ -42,6 +42,7 @@ class FramePacer : public QObject
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
+    bool onScreen() const;
     void drawWhenDue();
     qint64 refreshNanoseconds() const;
     static void redrawDue(void *self, SoSceneManager *manager);
