@@ -23,7 +23,7 @@ class SoundBank;
 // and then runs the 3D viewer's event loop, so the whole interactive life of
 // the program happens inside it; when that loop ends the window is left idle.
 class GameRecorder;
-class FramePacer;
+class GameView;
 
 class Fenster : public QMainWindow
 {
@@ -67,8 +67,9 @@ class Fenster : public QMainWindow
     QAction *infoAction = nullptr;
     // Keeps each game for a debrief when CURAVANT_RECORD_DIR asks for it.
     GameRecorder *recorder = nullptr;
-    // Decides when the 3D view draws; exists while the viewer runs.
-    FramePacer *framePacer = nullptr;
+    // The 3D view, the same object as the program-wide renderArea; exists
+    // while the viewer runs.
+    GameView *gameView = nullptr;
 
     // Called by a click in the 3D view on a tool object, and on a target.
     void selectTool(int tool);

@@ -1,9 +1,9 @@
 // Starting and ending a game, and the game clock that drives a running game.
 
 #include "fenster.h"
-#include "framepacer.h"
 #include "gameclock.h"
 #include "gamerecorder.h"
+#include "gameview.h"
 
 #include "level.h"
 #include "monitor.h"
@@ -61,8 +61,8 @@ void Fenster::advanceClock()
         scenarioStep();
     // The spray moves with simulationTime and the pendulums with Coin's
     // real-time clock: while either moves, each tick draws a frame.
-    if (framePacer)
-        framePacer->ticked(level->bleedingStage > 0 || pendulumsSwinging());
+    if (gameView)
+        gameView->clockTicked(level->bleedingStage > 0 || pendulumsSwinging());
 }
 
 void Fenster::scenarioStep()

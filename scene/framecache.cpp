@@ -118,7 +118,9 @@ void FrameCache::afterRoom(void *self, SoAction *action)
     SoCacheElement::invalidate(action->getState()); // as above
     const bool sameView = std::equal(viewport, viewport + 4, cache->viewport) &&
                           cache->action->getCacheContext() == cache->context;
-    if (!cache->restored && !cache->changed && sameView && !cache->unusable)
+    if (!sameView)
+        cache->kept = false; // a copy at another size would come back cropped
+    else if (!cache->restored && !cache->changed && !cache->unusable)
         cache->capture();
     std::copy(viewport, viewport + 4, cache->viewport);
     cache->context = cache->action->getCacheContext();

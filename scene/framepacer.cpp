@@ -7,7 +7,14 @@
 #include <Inventor/sensors/SoNodeSensor.h>
 
 #include <QEvent>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+namespace
+{
+const qreal fallbackRefreshRate = 60; // a screen that reports no rate of its own
+}
 
 FramePacer::FramePacer(SoQtRenderArea *area, SoCamera *camera)
     : area(area), cameraSensor(new SoNodeSensor(cameraMoved, this))
@@ -17,8 +24,12 @@ FramePacer::FramePacer(SoQtRenderArea *area, SoCamera *camera)
     area->getSceneManager()->setRenderCallback(redrawDue, this);
     area->getGLRenderAction()->addPreRenderCallback(frameStarts, this);
     cameraSensor->setPriority(0); // wanted before the redraw comes due
-    cameraSensor->attach(camera);
+    if (camera)
+        cameraSensor->attach(camera);
     area->getGLWidget()->installEventFilter(this);
+    nextRefresh.setSingleShot(true);
+    nextRefresh.setTimerType(Qt::PreciseTimer);
+    connect(&nextRefresh, &QTimer::timeout, this, [this] { drawWhenDue(); });
 }
 
 FramePacer::~FramePacer()
@@ -43,25 +54,60 @@ void FramePacer::ticked(bool roomMoves)
     movedAtLastTick = roomMoves;
 }
 
-// The render area schedules its own redraw for a paint event of the view.
 bool FramePacer::eventFilter(QObject *, QEvent *event)
 {
-    if (event->type() == QEvent::Paint)
-        wanted = true;
+    if (event->type() == QEvent::Paint && onScreen())
+        viewChanged();
     return false;
+}
+
+// Qt paints a view that is shown before the X server has put it on the
+// screen, and again when it has: a frame drawn for the first paint would not
+// be seen, since the view's own window stays mapped while the one holding
+// it is not.
+bool FramePacer::onScreen() const
+{
+    for (const QWidget *widget = area->getGLWidget(); widget; widget = widget->parentWidget())
+        if (widget->windowHandle() && !widget->windowHandle()->isExposed())
+            return false;
+    return true;
+}
+
+// The one place that draws a wanted frame: at once when the screen has
+// refreshed since the last frame, else when it next does. The wait is at
+// most one refresh (rounded up to the timer's millisecond).
+void FramePacer::drawWhenDue()
+{
+    if (!wanted)
+        return;
+    const qint64 wait = sinceFrame.isValid() ? refreshNanoseconds() - sinceFrame.nsecsElapsed() : 0;
+    if (wait <= 0)
+        area->render();
+    else if (!nextRefresh.isActive())
+        nextRefresh.start(static_cast<int>((wait + 999999) / 1000000));
+}
+
+// The screen the view is on now: the window may have been moved to another.
+qint64 FramePacer::refreshNanoseconds() const
+{
+    const QScreen *screen = area->getGLWidget()->screen();
+    const qreal rate =
+        screen && screen->refreshRate() > 1 ? screen->refreshRate() : fallbackRefreshRate;
+    return static_cast<qint64>(1e9 / rate);
 }
 
 void FramePacer::redrawDue(void *self, SoSceneManager *)
 {
-    auto *pacer = static_cast<FramePacer *>(self);
-    if (pacer->wanted)
-        pacer->area->render();
+    static_cast<FramePacer *>(self)->drawWhenDue();
 }
 
 // Runs for every frame, whoever asked for it.
 void FramePacer::frameStarts(void *self, SoGLRenderAction *)
 {
-    static_cast<FramePacer *>(self)->wanted = false;
+    auto *pacer = static_cast<FramePacer *>(self);
+    pacer->wanted = false;
+    pacer->nextRefresh.stop();
+    pacer->sinceFrame.start();
 }
 
 void FramePacer::cameraMoved(void *self, SoSensor *)

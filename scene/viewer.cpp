@@ -2,14 +2,12 @@
 // view inside the main window until the event loop ends.
 
 #include "fenster.h"
-#include "framepacer.h"
+#include "gameview.h"
 #include "navigation.h"
 #include "particles.h"
 #include "picking.h"
-#include "pointerarea.h"
 #include "sceneframe.h"
 #include "scenestate.h"
-#include "viewscaling.h"
 
 #include "gamerecorder.h"
 #include "level.h"
@@ -39,7 +37,6 @@ SoQtRenderArea *renderArea = nullptr;
 
 namespace
 {
-ViewScaling *viewScaling = nullptr;
 const char *const scenePath = "../data/scene002.iv";
 
 SoEventCallback *eventCallback(SoType eventType, SoEventCallbackCB *routine)
@@ -99,8 +96,8 @@ void Fenster::runViewer()
     // often as the clock ticks.
     SoSceneManager::enableRealTimeUpdate(FALSE);
     SoDB::setRealTimeInterval(SbTime(0.05));
-    auto *area = new PointerArea(viewWidget, pointerDrawn);
-    renderArea = area;
+    gameView = new GameView(viewWidget, pointerDrawn);
+    renderArea = gameView;
     // A native window, as the GL view is one itself with Qt 5; with Qt 6 the
     // GL window sits in a container, which then holds it in the view's place.
     // Like the GL view, it makes the window's other widgets native too.
@@ -111,11 +108,7 @@ void Fenster::runViewer()
     camera->position.setValue(cameraPosition);
     camera->pointAt(SbVec3f(0, 120, 0));
     renderArea->setAccumulationBuffer(TRUE);
-    // After the accumulation buffer, which may give the area a new GL widget.
-    area->cacheRoom(sceneRoot, roomEnd);
-    viewScaling = new ViewScaling(renderArea);
-    framePacer = new FramePacer(renderArea, camera);
-    area->paceWith(framePacer);
+    gameView->buildHelpers(sceneRoot, roomEnd);
     static const char *const names[6] = {"pend1", "pend2", "pend3", "pend4", "pend5", "pend6"};
     for (int i = 0; i < 6; ++i)
         pendulums[i] = pendulumNamed(names[i]);
@@ -129,11 +122,8 @@ void Fenster::runViewer()
     logoLabel->show();
     running = false;
     recorder->gameEnded();
-    delete framePacer;
-    framePacer = nullptr;
-    delete viewScaling;
-    viewScaling = nullptr;
-    delete renderArea;
+    delete gameView;
+    gameView = nullptr;
     renderArea = nullptr;
     for (SoPendulum *&pendulum : pendulums)
         pendulum = nullptr;

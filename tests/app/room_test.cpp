@@ -152,7 +152,8 @@ TEST(Room, SprayRisesFromTheWoundAndFallsBackWithTheClock)
 
 // While nothing in the room moves, the view copies the room's last picture
 // back instead of drawing it, depths and all: drops flying behind a box in
-// front of the wound stay hidden. A step draws the room again.
+// front of the wound stay hidden. A step draws the room again, and so does a
+// view that changed size, until a copy at the new size is kept.
 TEST(Room, AStandingViewCopiesTheRoomItDrewLast)
 {
     useRoom("#Inventor V2.1 ascii\n"
@@ -185,12 +186,34 @@ TEST(Room, AStandingViewCopiesTheRoomItDrewLast)
         sendKey(QEvent::KeyPress, Qt::Key_Up);
         grabView();
         EXPECT_EQ(drawn, 3);
+
+        // The game's own clock, due three seconds after the window was built,
+        // must not change the room between the frames compared.
+        w.running = false;
+        w.level->bleedingStage = 0;
+        grabView();
+        grabView(); // kept as the copy
+        w.viewWidget->setFixedSize(640, 480);
+        ASSERT_TRUE(QTest::qWaitFor([] { return renderArea->getGLWidget()->width() == 640; }));
+        QTest::qWait(50); // the view's own frames at its new size
+        const QImage standing[] = {grabView(), grabView()};
+        camera->position.touch(); // the room drawn whole
+        const QImage resized = grabView();
+        EXPECT_EQ(resized.size(), QSize(640, 480));
+        for (const QImage &frame : standing)
+            EXPECT_TRUE(frame == resized) << "the copy taken at the old size came back";
+        for (int i = 0; i < 2; ++i)
+            EXPECT_TRUE(grabView() == resized) << "a copy at the new size";
     });
 }
 
 // The view draws when what it shows changes, and only then: once when a
-// game starts, never while nothing moves, once per tick while the patient
-// bleeds and once after, once for any number of steps before the next frame.
+// game starts, however the window's events arrive, never while nothing
+// moves, once per tick while the patient bleeds and once after, once for any
+// number of steps before the next frame. The game's own clock ticks from
+// three seconds after the window was built, which a loaded machine reaches
+// before the game starts here: the game counts as running only for the
+// test's own ticks, 50 ms apart, and the clock's ticks draw nothing.
 TEST(Room, FramesAreDrawnOnlyWhenTheViewChanges)
 {
     useRoom(darkRoom);
@@ -204,23 +227,26 @@ TEST(Room, FramesAreDrawnOnlyWhenTheViewChanges)
             w.level->bleedingStage = stage;
             frames = 0;
             for (int i = 0; i < ticks; ++i) {
+                w.running = true;
                 w.advanceClock();
-                QTest::qWait(10);
+                w.running = false;
+                QTest::qWait(50); // a tick of the game's clock
             }
             return frames;
         };
         w.startAction->trigger();
+        w.running = false;
         static_cast<Fraktur *>(w.level)->complicationDivisor = 0.001f; // no shock
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w.viewWidget));
         QTest::qWait(100);
         EXPECT_EQ(frames, 1) << "when the game starts";
-        EXPECT_EQ(tick(0, 40), 0) << "standing still";
+        EXPECT_EQ(tick(0, 20), 0) << "standing still";
         EXPECT_EQ(tick(1, 5), 5) << "bleeding";
         EXPECT_EQ(tick(0, 3), 1) << "the spray stopped";
         frames = 0;
         for (int key : {Qt::Key_Up, Qt::Key_Down})
             sendKey(QEvent::KeyPress, key);
-        QTest::qWait(10);
+        QTest::qWait(50);
         EXPECT_EQ(frames, 1) << "after two steps";
         renderArea->getGLRenderAction()->removePreRenderCallback(countFrame, &frames);
     });

@@ -1,12 +1,9 @@
-#include "pointerarea.h"
+#include "drawnpointer.h"
 
-#include "framecache.h"
-#include "framepacer.h"
 #include "scenestate.h"
 
 #include <Inventor/system/gl.h>
 
-#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
@@ -22,69 +19,32 @@ const int margin = 2; // whole device pixels at ratios 1, 1.5 and 2
 const QSize arrowSize(13 + 2 * margin, 20 + 2 * margin);
 } // namespace
 
-PointerArea::PointerArea(QWidget *parent, bool drawPointer)
-    : SoQtRenderArea(parent, nullptr, TRUE, TRUE, TRUE), pointerDrawn(drawPointer)
+// A motion tells as well as an enter that the pointer is inside: an enter
+// may come late, or not at all, through XWayland.
+void DrawnPointer::track(QEvent::Type type)
 {
-}
-
-PointerArea::~PointerArea()
-{
-    if (!roomCache)
-        return;
-    glLockNormal(); // the copy's buffers belong to the view's GL context
-    roomCache->releaseGL();
-    glUnlockNormal();
-}
-
-void PointerArea::cacheRoom(SoGroup *root, int roomEnd)
-{
-    roomCache = std::make_unique<FrameCache>(getGLRenderAction(), root, roomEnd);
-}
-
-void PointerArea::processEvent(QEvent *event)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    // Qt 6 draws the view in a GL window, which, unlike a widget, gets the
-    // second press of a double click as a press of its own before the double
-    // click: that press is the click, and the double click would pick again.
-    if (event->type() == QEvent::MouseButtonDblClick)
-        return;
-#endif
-    // A motion here tells as well as an enter that the pointer is inside: an
-    // enter may come late, or not at all, through XWayland.
-    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)
+    if (type == QEvent::Enter || type == QEvent::MouseMove)
         inside = true;
-    else if (event->type() == QEvent::Leave)
+    else if (type == QEvent::Leave)
         inside = false;
-    SoQtRenderArea::processEvent(event);
-    // Mouse-look redraws what it turns; the arrow needs a frame of its own
-    // when it comes, goes, or the held point moves without a turn.
-    if (pointerDrawn && heldPoint() != drawnAt) {
-        if (pacer)
-            pacer->viewChanged();
-        else
-            scheduleRedraw();
-    }
 }
 
-QPoint PointerArea::heldPoint() const
+QPoint DrawnPointer::heldPoint() const
 {
     return inside && lastCursorX > -1 ? QPoint(lastCursorX, lastCursorY) : QPoint(-1, -1);
 }
 
-void PointerArea::actualRedraw()
+void DrawnPointer::draw(const QWidget *gl)
 {
-    SoQtRenderArea::actualRedraw();
-    drawnAt = pointerDrawn ? heldPoint() : QPoint(-1, -1);
+    drawnAt = heldPoint();
     if (drawnAt.x() > -1)
-        drawArrow(getGLWidget()->mapFromGlobal(drawnAt));
+        drawArrow(gl, gl->mapFromGlobal(drawnAt));
 }
 
 // Drawn over the finished frame in device pixels; every GL state it changes
 // is put back, so the next frame starts from what the scene left.
-void PointerArea::drawArrow(QPoint tip)
+void DrawnPointer::drawArrow(const QWidget *gl, QPoint tip)
 {
-    const QWidget *gl = getGLWidget();
     const qreal ratio = gl->devicePixelRatioF();
     const QImage &image = arrow(ratio);
     const auto width = static_cast<int>(std::lround(gl->width() * ratio));
@@ -127,7 +87,7 @@ void PointerArea::drawArrow(QPoint tip)
 
 // Painted at the view's own pixel density, so that the arrow stays sharp on a
 // scaled desktop.
-const QImage &PointerArea::arrow(qreal ratio)
+const QImage &DrawnPointer::arrow(qreal ratio)
 {
     if (ratio == arrowRatio)
         return arrowImage;
@@ -146,7 +106,11 @@ const QImage &PointerArea::arrow(qreal ratio)
     painter.setClipPath(path);
     painter.strokePath(path, QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.end();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 9, 0)
+    arrowImage = image.flipped(Qt::Vertical);
+#else
     arrowImage = image.mirrored();
+#endif
     arrowRatio = ratio;
     tipOffset = static_cast<int>(std::lround(margin * ratio));
     return arrowImage;
