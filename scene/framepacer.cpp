@@ -61,16 +61,16 @@ bool FramePacer::eventFilter(QObject *, QEvent *event)
     return false;
 }
 
-// Qt paints a view that is shown before the X server has put it on the
-// screen, and again when it has: a frame drawn for the first paint would not
-// be seen, since the view's own window stays mapped while the one holding
-// it is not.
+// Qt paints a view that is shown before the X server has put the window on
+// the screen, and again when it has: a frame drawn for the first paint would
+// not be seen, since the view's own window stays mapped while the window
+// holding it is not. Only the window counts: with Qt 6 the GL view's
+// container lies wholly under the GL window it holds, and the X server never
+// exposes it.
 bool FramePacer::onScreen() const
 {
-    for (const QWidget *widget = area->getGLWidget(); widget; widget = widget->parentWidget())
-        if (widget->windowHandle() && !widget->windowHandle()->isExposed())
-            return false;
-    return true;
+    const QWindow *window = area->getGLWidget()->window()->windowHandle();
+    return !window || window->isExposed();
 }
 
 // The one place that draws a wanted frame: at once when the screen has
