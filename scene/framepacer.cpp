@@ -61,16 +61,21 @@ bool FramePacer::eventFilter(QObject *, QEvent *event)
     return false;
 }
 
-// Qt paints a view that is shown before the X server has put the window on
-// the screen, and again when it has: a frame drawn for the first paint would
-// not be seen, since the view's own window stays mapped while the window
-// holding it is not. Only the window counts: with Qt 6 the GL view's
-// container lies wholly under the GL window it holds, and the X server never
-// exposes it.
+// Qt 5 paints a view that is shown before the X server has put it on the
+// screen, and again when it has: a frame drawn for the first paint would not
+// be seen, since the view's own window stays mapped while the one holding it
+// is not. Qt 6 paints the container of its GL window once, and the
+// container, wholly under the GL window, is never exposed itself: its paint
+// always counts.
 bool FramePacer::onScreen() const
 {
-    const QWindow *window = area->getGLWidget()->window()->windowHandle();
-    return !window || window->isExposed();
+    const QWidget *view = area->getGLWidget();
+    if (view->inherits("QWindowContainer"))
+        return true;
+    for (const QWidget *widget = view; widget; widget = widget->parentWidget())
+        if (widget->windowHandle() && !widget->windowHandle()->isExposed())
+            return false;
+    return true;
 }
 
 // The one place that draws a wanted frame: at once when the screen has
@@ -78,7 +83,9 @@ bool FramePacer::onScreen() const
 // most one refresh (rounded up to the timer's millisecond).
 void FramePacer::drawWhenDue()
 {
-    if (!wanted)
+    // A frame wanted while the view is not on the screen (hidden between
+    // games, or shown but not yet exposed) waits for the paint of its expose.
+    if (!wanted || !onScreen())
         return;
     const qint64 wait = sinceFrame.isValid() ? refreshNanoseconds() - sinceFrame.nsecsElapsed() : 0;
     if (wait <= 0)
