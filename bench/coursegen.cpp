@@ -124,7 +124,7 @@ int main(int argc, char **argv)
     const QDateTime start(QDate(2026, 3, 2), QTime(9, 0));
     restartRandomSequence();
     std::ostringstream echo;
-    Fraktur patient(Fraktur::gameComplicationDivisor);
+    Fraktur patient(gameComplicationDivisor);
     patient.setEcho(echo);
     for (int game = 0; game < games; ++game) {
         {

@@ -7,21 +7,39 @@
 
 namespace
 {
-const char *const fracturTitle = "Curavant Beta       Diagnose: Unterschenkelfraktur";
+Scenario withDivisor(int divisor)
+{
+    Scenario scenario;
+    scenario.divisor = divisor;
+    return scenario;
 }
+} // namespace
+
+Fraktur::Fraktur(int complicationDivisor) : Fraktur(withDivisor(complicationDivisor)) {}
 
 // The drain rates keep their initial 2 only until the first game starts.
-Fraktur::Fraktur(int complicationDivisor)
-    : complicationDivisor(static_cast<float>(complicationDivisor)), echo(&std::cout)
+Fraktur::Fraktur(const Scenario &scenario)
+    : complicationDivisor(static_cast<float>(scenario.divisor)), echo(&std::cout), plays(scenario)
 {
     restoreStartValues();
+}
+
+void Fraktur::useScenario(const Scenario &scenario)
+{
+    plays = scenario;
+    complicationDivisor = static_cast<float>(scenario.divisor);
 }
 
 void Fraktur::reset()
 {
     restoreStartValues();
-    circulationLoss = 1;
-    respirationLoss = 1;
+    circulationLoss = plays.patient.circulationLoss;
+    respirationLoss = plays.patient.respirationLoss;
+    bleedingStage = plays.patient.bleedingStage;
+    circulation = plays.patient.circulation;
+    respiration = plays.patient.respiration;
+    stepsTaken = 0;
+    eventState.assign(plays.events.size(), EventWaiting);
 }
 
 void Fraktur::restoreStartValues()
@@ -32,7 +50,7 @@ void Fraktur::restoreStartValues()
     bleedingStage = 1;
     inPain = true;
     health = 100;
-    title = fracturTitle;
+    title = plays.title.c_str();
     heartRate = 90;
     respiratoryRate = 15;
     systolic = 120;
@@ -46,6 +64,7 @@ void Fraktur::restoreStartValues()
 
 bool Fraktur::tick()
 {
+    ++stepsTaken;
     if (!(circulation > 0 && respiration > 0)) {
         health = 0;
         alive = false;
@@ -59,14 +78,21 @@ bool Fraktur::tick()
     mapHeartRate(static_cast<float>(100 - static_cast<double>(circulation)));
     mapSystolic(static_cast<float>(static_cast<double>(circulation) - 100));
     mapTemperature(static_cast<float>(static_cast<double>(respiration) - 100));
+    // A `when` is judged on the patient as the step begins, before the step
+    // computes a new health.
+    if (!plays.events.empty())
+        markDueEvents();
     const float product = respiration * circulation;
     health = static_cast<float>(std::sqrt(static_cast<double>(product)));
     if (painUntreated != 0)
         inPain = true;
-    rollComplication();
+    if (plays.complications)
+        rollComplication();
+    if (eventsDue)
+        strikeDueEvents();
     shock = complicationActive == 1;
-    circulation = static_cast<float>(circulation - 0.3 * circulationLoss);
-    respiration = static_cast<float>(respiration - 0.3 * respirationLoss);
+    circulation = static_cast<float>(circulation - plays.drainPerRate * circulationLoss);
+    respiration = static_cast<float>(respiration - plays.drainPerRate * respirationLoss);
     return shock;
 }
 
@@ -103,18 +129,74 @@ void Fraktur::rollComplication()
     const float v = randomRange(0.0f, bound);
     if (static_cast<int>(v) != 0)
         return;
-    if (complicationActive == 0) {
-        circulationLoss += 2;
-        respirationLoss += 2;
-        score -= 60;
+    strike(complicationActive == 0 ? Complication::Shock : Complication::Bleeding);
+}
+
+// A shock strikes only a patient not in shock; the bleeding worsens up to the
+// scenario's highest stage, also from 0, where a dressing had stopped it.
+void Fraktur::strike(Complication what)
+{
+    if (what == Complication::Shock) {
+        if (complicationActive != 0)
+            return;
+        apply(plays.shock);
         complicationActive = 1;
         infusionGiven = false;
         transfusionGiven = false;
-    } else if (bleedingStage < 3) {
-        circulationLoss += 1;
-        score -= 40;
+    } else if (bleedingStage < plays.highestBleedingStage) {
+        apply(plays.bleeding);
         bleedingStage += 1;
     }
+}
+
+void Fraktur::markDueEvents()
+{
+    for (std::size_t i = 0; i < plays.events.size(); ++i) {
+        const ScenarioEvent &event = plays.events[i];
+        if (eventState[i] != EventWaiting)
+            continue;
+        const bool due = event.when ? holds(*event.when) : event.step == stepsTaken;
+        if (due) {
+            eventState[i] = EventDue;
+            eventsDue = true;
+        }
+    }
+}
+
+void Fraktur::strikeDueEvents()
+{
+    for (std::size_t i = 0; i < plays.events.size(); ++i) {
+        if (eventState[i] == EventDue) {
+            strike(plays.events[i].what);
+            eventState[i] = EventDone;
+        }
+    }
+    eventsDue = false;
+}
+
+bool Fraktur::holds(const Condition &condition) const
+{
+    double measured = 0;
+    switch (condition.measure) {
+    case Measure::Circulation: measured = circulation; break;
+    case Measure::Respiration: measured = respiration; break;
+    case Measure::Health: measured = health; break;
+    case Measure::Score: measured = score; break;
+    }
+    switch (condition.comparison) {
+    case Comparison::Less: return measured < condition.value;
+    case Comparison::LessOrEqual: return measured <= condition.value;
+    case Comparison::Greater: return measured > condition.value;
+    case Comparison::GreaterOrEqual: return measured >= condition.value;
+    }
+    return false;
+}
+
+void Fraktur::apply(const Effect &effect)
+{
+    score += effect.points;
+    circulationLoss += effect.circulationLoss;
+    respirationLoss += effect.respirationLoss;
 }
 
 bool Fraktur::endsShock(ActionCode code, bool shockActive, bool infusionGiven,
@@ -144,75 +226,56 @@ bool Fraktur::stopsBleeding(ActionCode code, int stage)
 
 // Infusion and transfusion: the first of each during a shock helps, a second
 // one overloads.
-void Fraktur::giveFluid(bool &given, bool shockEnds)
+void Fraktur::giveFluid(bool &given, bool shockEnds, const TreatmentEffects &effects)
 {
     if (given) {
-        circulationLoss += 1;
-        score -= 40;
+        apply(effects.again);
     } else if (complicationActive == 1) {
         given = true;
-        score += 150;
-        circulationLoss -= 2;
-        respirationLoss -= 2;
+        apply(effects.helps);
         if (shockEnds)
             complicationActive = 0;
     } else {
         given = true;
-        score -= 20;
+        apply(effects.otherwise);
     }
 }
 
 // A dressing helps only at the bleeding stage it is made for.
-void Fraktur::dress(ActionCode code, int lossDrop, int reward)
+void Fraktur::dress(ActionCode code, const TreatmentEffects &effects)
 {
     if (stopsBleeding(code, bleedingStage)) {
-        circulationLoss -= lossDrop;
-        score += reward;
+        apply(effects.helps);
         bleedingStage = 0;
     } else {
-        score -= 20;
+        apply(effects.otherwise);
     }
-}
-
-void Fraktur::changeLosses(int delta, int points)
-{
-    circulationLoss += delta;
-    respirationLoss += delta;
-    score += points;
 }
 
 void Fraktur::treat(ActionCode code)
 {
     const bool shockEnds =
         endsShock(code, complicationActive == 1, infusionGiven, transfusionGiven);
+    const bool inTable = code > 0 && code < static_cast<int>(plays.treatments.size());
+    const TreatmentEffects &effects = plays.treatments[inTable ? code : 0];
     switch (static_cast<Behandlung>(code)) {
-    case Behandlung::Infusion: giveFluid(infusionGiven, shockEnds); break;
-    case Behandlung::Transfusion: giveFluid(transfusionGiven, shockEnds); break;
+    case Behandlung::Infusion: giveFluid(infusionGiven, shockEnds, effects); break;
+    case Behandlung::Transfusion: giveFluid(transfusionGiven, shockEnds, effects); break;
     case Behandlung::Pflaster:
-    case Behandlung::Druckverband: dress(code, 1, 100); break;
-    case Behandlung::Naht: dress(code, 3, 200); break;
+    case Behandlung::Druckverband:
+    case Behandlung::Naht: dress(code, effects); break;
     case Behandlung::Wundreinigung:
-        if (woundUncleaned == 1) {
-            circulationLoss -= 2;
-            score += 150;
-            woundUncleaned = 0;
-        } else {
-            score += 50;
-        }
+        apply(woundUncleaned == 1 ? effects.helps : effects.again);
+        woundUncleaned = 0;
         break;
     case Behandlung::Schmerzmittel:
-        changeLosses(-1, 100);
+        apply(effects.helps);
         painUntreated = 0;
         break;
-    case Behandlung::Antidurchfallmittel:
-    case Behandlung::Antibrechmittel: changeLosses(1, -40); break;
-    case Behandlung::Paracetamol:
-    case Behandlung::Blutdrucksenker: changeLosses(2, -60); break;
-    case Behandlung::Sauerstoff: score -= 20; break;
-    case Behandlung::Defibrillation: changeLosses(3, -80); break;
-    case Behandlung::Unbelegt:
-    case Behandlung::OP:
-    default: break;
+    default:
+        if (inTable)
+            apply(effects.helps);
+        break;
     }
     *echo << code;
 }

@@ -1,21 +1,27 @@
 #pragma once
 
 #include "level.h"
+#include "scenario.h"
 
 #include <ostream>
 
 // The lower-leg fracture. Two reserves, circulation and respiration, drain
 // every second; the vital signs and health follow them. Random complications
 // strike (first a shock, then worsening bleeding during it), and every
-// treatment code earns or costs points and changes the drain rates.
+// treatment code earns or costs points and changes the drain rates. A
+// scenario sets its numbers and adds complications at set steps or once a
+// condition holds; the default scenario is the fracture as written here.
 class Fraktur : public Level
 {
   public:
-    // The divisor the game plays with: a complication in 30 % of the seconds.
-    static constexpr int gameComplicationDivisor = 30;
-
     // complicationDivisor: the roll draws from [0, 100 / divisor).
     explicit Fraktur(int complicationDivisor);
+    // Plays `scenario`: its divisor now, all else from the next reset().
+    explicit Fraktur(const Scenario &scenario);
+
+    // Called by "Start!" before reset() when another scenario was chosen.
+    void useScenario(const Scenario &scenario);
+    const Scenario &scenario() const { return plays; }
 
     void treat(ActionCode code) override;
     bool tick() override;
@@ -54,9 +60,18 @@ class Fraktur : public Level
 
   private:
     void restoreStartValues();
-    void giveFluid(bool &given, bool shockEnds);
-    void dress(ActionCode code, int lossDrop, int reward);
-    void changeLosses(int delta, int points);
+    void strike(Complication what);
+    void markDueEvents();
+    void strikeDueEvents();
+    bool holds(const Condition &condition) const;
+    void apply(const Effect &effect);
+    void giveFluid(bool &given, bool shockEnds, const TreatmentEffects &effects);
+    void dress(ActionCode code, const TreatmentEffects &effects);
 
     std::ostream *echo;
+    Scenario plays;
+    int stepsTaken = 0; // the ticks since reset(), living or not
+    enum EventState : char { EventWaiting, EventDue, EventDone };
+    std::vector<EventState> eventState; // one per scenario event
+    bool eventsDue = false;
 };

@@ -1,27 +1,29 @@
 #include "random.h"
 
-#include <cstdint>
-
-namespace
+float RandomSequence::range(float a, float b)
 {
-std::uint32_t state = 1;
-}
-
-int nextRandom()
-{
-    state = state * 214013u + 2531011u;
-    return static_cast<int>((state >> 16) & 32767u);
-}
-
-float randomRange(float a, float b)
-{
-    const int r = nextRandom();
+    const int r = next();
     const float d = b - a;
     const float p = static_cast<float>(r / 32768.0 * d);
     return a + p;
 }
 
-void restartRandomSequence()
+namespace
 {
-    state = 1;
+RandomSequence shared;
+}
+
+RandomSequence &sharedRandom()
+{
+    return shared;
+}
+
+float randomRange(float a, float b)
+{
+    return sharedRandom().range(a, b);
+}
+
+void restartRandomSequence(std::uint32_t start)
+{
+    sharedRandom().restart(start);
 }

@@ -7,10 +7,11 @@
 #include "readings.h"
 #include "script.h"
 
-void runPlan(const Plan &plan, std::ostream &csv, std::ostream &echo, Course *course)
+void runPlan(const Plan &plan, const Scenario &scenario, std::ostream &csv, std::ostream &echo,
+             Course *course)
 {
-    restartRandomSequence();
-    Fraktur patient(Fraktur::gameComplicationDivisor);
+    restartRandomSequence(scenario.randomStart.value_or(RandomSequence::programStart));
+    Fraktur patient(scenario);
     patient.setEcho(echo);
     patient.reset();
     CourseLog log(patient);

@@ -6,6 +6,7 @@
 #include "coursereport.h"
 #include "gamerecord.h"
 #include "runner.h"
+#include "scenario.h"
 #include "script.h"
 #include "textlines.h"
 
@@ -104,7 +105,7 @@ int playOrDraw(const CommandLine &commandLine, std::istream &standardInput)
         application = startGui(qtArgc, qtArgv);
 
     if (!drawOnly) {
-        runPlan(plan, std::cout, std::cerr, &course);
+        runPlan(plan, Scenario(), std::cout, std::cerr, &course);
         std::cout.flush();
         if (!std::cout) {
             std::cerr << "curavant-sim: cannot write the table to standard output\n";

@@ -21,7 +21,7 @@ namespace
 std::string play(const std::string &folder)
 {
     std::ostringstream echo;
-    Fraktur patient(Fraktur::gameComplicationDivisor);
+    Fraktur patient(gameComplicationDivisor);
     patient.setEcho(echo);
     GameRecorder recorder(QString::fromStdString(folder), patient);
     patient.reset();
