@@ -42,7 +42,7 @@ Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
 {
     createWidgets();
     createMenus();
-    auto *fraktur = new Fraktur(Scenario());
+    auto *fraktur = new Fraktur(scenarioInUse.scenario);
     level = fraktur;
     recorder = new GameRecorder(QFile::decodeName(qgetenv("CURAVANT_RECORD_DIR")), *fraktur);
     soundBank = new SoundBank;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenariofile.h"
 #include "ticktimeline.h"
 
 #include <QMainWindow>
@@ -70,6 +71,9 @@ class Fenster : public QMainWindow
     // The 3D view, the same object as the program-wide renderArea; exists
     // while the viewer runs.
     GameView *gameView = nullptr;
+    // The scenario the next "Start!" plays: its file (none: an empty path)
+    // and what was read from it.
+    ScenarioFile scenarioInUse;
 
     // Called by a click in the 3D view on a tool object, and on a target.
     void selectTool(int tool);

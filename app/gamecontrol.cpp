@@ -28,7 +28,7 @@ void Fenster::start()
         logoLabel->hide();
     }
     level->reset();
-    recorder->gameStarted();
+    recorder->gameStarted(scenarioInUse);
     timeLeft = gameLength;
     running = true;
     soundBank->play(SoundBank::Ambience);

@@ -5,6 +5,7 @@
 #include "coursetable.h"
 #include "eventnames.h"
 #include "fraktur.h"
+#include "scenariofile.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,7 +35,7 @@ GameRecorder::~GameRecorder()
     gameEnded();
 }
 
-void GameRecorder::gameStarted()
+void GameRecorder::gameStarted(const ScenarioFile &)
 {
     gameEnded();
     if (folder.isEmpty())

@@ -10,6 +10,7 @@
 class CourseLog;
 class Fraktur;
 struct Readings;
+struct ScenarioFile;
 
 // Keeps every game played in the window for a debrief, in the folder that
 // CURAVANT_RECORD_DIR names: curavant-YYYYMMDD-HHMMSS.csv, the course as
@@ -30,7 +31,8 @@ class GameRecorder
     GameRecorder &operator=(const GameRecorder &) = delete;
 
     // After "Start!" has reset the scenario; ends a game still running first.
-    void gameStarted();
+    // `scenario` is the file the game plays (an empty path: none).
+    void gameStarted(const ScenarioFile &scenario);
     // After the scenario has been given `code`.
     void treated(ActionCode code);
     // After a scenario step, with the readings the monitor was given.

@@ -12,6 +12,7 @@
 #include "gamerecorder.h"
 #include "random.h"
 #include "readings.h"
+#include "scenariofile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -131,7 +132,7 @@ int main(int argc, char **argv)
             GameRecorder recorder(scratch, patient);
             Trainee trainee(game, games);
             patient.reset();
-            recorder.gameStarted();
+            recorder.gameStarted(ScenarioFile());
             for (int step = 1; step <= steps; ++step) {
                 for (const ActionCode code : trainee.treat(patient, step))
                     patient.treat(code), recorder.treated(code);

@@ -5,6 +5,7 @@
 #include "fraktur.h"
 #include "gamerecorder.h"
 #include "readings.h"
+#include "scenariofile.h"
 #include "simrun.h"
 
 #include <QImage>
@@ -25,7 +26,7 @@ std::string play(const std::string &folder)
     patient.setEcho(echo);
     GameRecorder recorder(QString::fromStdString(folder), patient);
     patient.reset();
-    recorder.gameStarted();
+    recorder.gameStarted(ScenarioFile());
     patient.complicationDivisor = 1000;
     for (const std::vector<int> &codes :
          std::vector<std::vector<int>>{{}, {1, 2}, {}, {}, {5}, {13, 3}, {7}}) {
