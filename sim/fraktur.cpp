@@ -39,7 +39,10 @@ void Fraktur::reset()
     circulation = plays.patient.circulation;
     respiration = plays.patient.respiration;
     stepsTaken = 0;
-    eventState.assign(plays.events.size(), EventWaiting);
+    waiting.clear();
+    for (std::size_t i = 0; i < plays.events.size(); ++i)
+        waiting.push_back(i);
+    due.clear();
 }
 
 void Fraktur::restoreStartValues()
@@ -80,7 +83,7 @@ bool Fraktur::tick()
     mapTemperature(static_cast<float>(static_cast<double>(respiration) - 100));
     // A `when` is judged on the patient as the step begins, before the step
     // computes a new health.
-    if (!plays.events.empty())
+    if (!waiting.empty())
         markDueEvents();
     const float product = respiration * circulation;
     health = static_cast<float>(std::sqrt(static_cast<double>(product)));
@@ -88,7 +91,7 @@ bool Fraktur::tick()
         inPain = true;
     if (plays.complications)
         rollComplication();
-    if (eventsDue)
+    if (!due.empty())
         strikeDueEvents();
     shock = complicationActive == 1;
     circulation = static_cast<float>(circulation - plays.drainPerRate * circulationLoss);
@@ -149,29 +152,27 @@ void Fraktur::strike(Complication what)
     }
 }
 
+// An event leaves the waiting list when it falls due, and a step event also
+// when its step passed while the patient was dead.
 void Fraktur::markDueEvents()
 {
-    for (std::size_t i = 0; i < plays.events.size(); ++i) {
+    std::size_t kept = 0;
+    for (const std::size_t i : waiting) {
         const ScenarioEvent &event = plays.events[i];
-        if (eventState[i] != EventWaiting)
-            continue;
-        const bool due = event.when ? holds(*event.when) : event.step == stepsTaken;
-        if (due) {
-            eventState[i] = EventDue;
-            eventsDue = true;
-        }
+        const bool isDue = event.when ? holds(*event.when) : event.step == stepsTaken;
+        if (isDue)
+            due.push_back(i);
+        else if (event.when || event.step > stepsTaken)
+            waiting[kept++] = i;
     }
+    waiting.resize(kept);
 }
 
 void Fraktur::strikeDueEvents()
 {
-    for (std::size_t i = 0; i < plays.events.size(); ++i) {
-        if (eventState[i] == EventDue) {
-            strike(plays.events[i].what);
-            eventState[i] = EventDone;
-        }
-    }
-    eventsDue = false;
+    for (const std::size_t i : due)
+        strike(plays.events[i].what);
+    due.clear();
 }
 
 bool Fraktur::holds(const Condition &condition) const

@@ -71,7 +71,8 @@ class Fraktur : public Level
     std::ostream *echo;
     Scenario plays;
     int stepsTaken = 0; // the ticks since reset(), living or not
-    enum EventState : char { EventWaiting, EventDue, EventDone };
-    std::vector<EventState> eventState; // one per scenario event
-    bool eventsDue = false;
+    // Indices into the scenario's events: those yet to strike, in file order,
+    // and those due in the tick under way.
+    std::vector<std::size_t> waiting;
+    std::vector<std::size_t> due;
 };
