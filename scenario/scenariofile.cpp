@@ -111,7 +111,9 @@ void Reader::readTreatments(const Section &root, Scenario &scenario)
     const toml::node *node = root.get("treatment");
     if (node && !node->is_table())
         return fail(*node, "'treatment' must be a table, not " + std::string(typeName(*node)));
-    const Section codes{node ? *node->as_table() : toml::table(), "treatment."};
+    if (!node)
+        return;
+    const Section codes{*node->as_table(), "treatment."};
     for (const auto &[key, codeNode] : codes.table) {
         const ActionCode code = treatmentCode(key.str());
         if (code == NoAction || !codeNode.is_table()) {
