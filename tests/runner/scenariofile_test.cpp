@@ -30,6 +30,8 @@ const BadFile badFiles[] = {
     {"NotUtf8", "title = \"\xff\"", "1:", true},
     {"TooDeep", "a = " + std::string(300, '[') + std::string(300, ']'), "1:", true},
     {"IntegerTooLarge", "\ntenths = 9223372036854775808", "2:", true},
+    // toml++ once met undefined behaviour on a letter like this after a line-ending backslash.
+    {"LetterAfterAnEscapedLineEnd", "s = \"\"\"\\\n\u00a7\"\"\"", "1:1: unknown key 's'"},
     {"TypoAtTheTop", "tenth = 2400", "1:1: unknown key 'tenth'"},
     {"TypoInATable", "[random]\nseed = 3", "2:1: unknown key 'random.seed'"},
     {"NoSuchCode", "[treatment.16]", "1:12: unknown key 'treatment.16': the codes are 1 to 15"},
