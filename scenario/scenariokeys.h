@@ -14,7 +14,10 @@
 // curavant-sim plays (maxSteps steps with maxTreatments treatments): at most
 // one complication a step and one per event, each treatment one effect, so at
 // most 111000 effects, each within +-maxPoints points (a score within
-// +-1.2e9) and +-maxLossChange on a drain rate (rates within +-1.2e7).
+// +-1.2e9) and +-maxLossChange on a drain rate (rates within +-1.2e7). The
+// reserves are floats and cannot overflow; only a script of thousands of
+// treatments that each raise a drain rate, with a large per_rate, takes them
+// past the range of the vital signs' ints over so long a run.
 
 constexpr int minTenths = 20;        // one scenario step
 constexpr int maxTenths = 2000000;   // curavant-sim's longest run, 100000 steps

@@ -199,14 +199,17 @@ inline void TomlChecks::decimal(const Section &s, std::string_view key, double l
     const toml::node *node = s.get(key);
     if (!node)
         return;
-    const std::optional<double> v = node->value<double>();
-    if (!node->is_number())
+    // toml++'s value<double>() gives nothing for an integer a double cannot hold exactly.
+    const auto *integer = node->as_integer();
+    const auto *floating = node->as_floating_point();
+    const double v = integer ? static_cast<double>(integer->get()) : floating ? floating->get() : 0;
+    if (!integer && !floating)
         fail(*node, s.named(key) + " must be a number, not " + typeName(*node));
-    else if (!(*v >= lo && *v <= hi))
+    else if (!(v >= lo && v <= hi))
         fail(*node, s.named(key) + " must lie between " + decimalText(lo) + " and " +
-                        decimalText(hi) + ", not " + decimalText(*v));
+                        decimalText(hi) + ", not " + decimalText(v));
     else
-        result = static_cast<Number>(*v);
+        result = static_cast<Number>(v);
 }
 
 inline void TomlChecks::boolean(const Section &s, std::string_view key, bool &result)

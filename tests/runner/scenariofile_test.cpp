@@ -53,6 +53,8 @@ const BadFile badFiles[] = {
      "2:9: 'random.start' must lie between 0 and 4294967295, not 4294967296"},
     {"DivisorZero", "[random]\ndivisor = 0",
      "2:11: 'random.divisor' must lie between 0.001 and 1000, not 0"},
+    {"DivisorBeyondADouble", "[random]\ndivisor = 9007199254740993",
+     "2:11: 'random.divisor' must lie between 0.001 and 1000, not 9.0072e+15"},
     {"DivisorNan", "[random]\ndivisor = nan",
      "2:11: 'random.divisor' must lie between 0.001 and 1000, not nan"},
     {"Spray", "[random]\nspray = \"eigen\"",
