@@ -82,6 +82,8 @@ std::string CommandLine::parse(const std::vector<std::string> &args)
     if (parser.isSet(checkOption))
         return parseCheck(parser, positional, *this);
     scenarioPath = parser.value(scenarioOption).toStdString();
+    if (parser.isSet(scenarioOption) && scenarioPath.empty())
+        return "--scenario needs the name of a scenario file";
     if (positional.size() > 1)
         return "only one script can be played, got " + quoted(positional[0].toStdString()) +
                " and " + quoted(positional[1].toStdString());
