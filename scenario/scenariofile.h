@@ -18,7 +18,9 @@ struct ScenarioFile {
 };
 
 // Both return an empty string on success and otherwise one line
-// "NAME:LINE:COLUMN: what is wrong", without a line end.
+// "NAME:LINE:COLUMN: what is wrong", without a line end (a file that cannot
+// be read at all: "NAME: cannot read: REASON"). On failure they leave
+// `file` and `scenario` as they were, so that the scenario in use stays.
 
 // Called by the game before its window opens, by its scenario menu, and by
 // curavant-sim for --scenario and --check.

@@ -27,13 +27,27 @@ std::string parseReport(const QCommandLineParser &parser, const QStringList &fol
     if (!endsWith(commandLine.reportPath, ".pdf"))
         return "--report writes PDF files only: give a file name ending in .pdf, not " +
                quoted(commandLine.reportPath);
-    for (const char *other : {"steps", "plot", "course"})
+    for (const char *other : {"steps", "plot", "course", "scenario", "check"})
         if (parser.isSet(QLatin1String(other)))
             return std::string("--report takes no --") + other;
     if (folders.isEmpty())
         return "--report needs the folders of the recorded games";
     for (const QString &folder : folders)
         commandLine.folders.push_back(folder.toStdString());
+    return {};
+}
+
+// curavant-sim --check FILE...: checks scenario files and does nothing else.
+std::string parseCheck(const QCommandLineParser &parser, const QStringList &files,
+                       CommandLine &commandLine)
+{
+    for (const char *other : {"steps", "plot", "course", "scenario"})
+        if (parser.isSet(QLatin1String(other)))
+            return std::string("--check takes no --") + other;
+    if (files.isEmpty())
+        return "--check needs the scenario files to check";
+    for (const QString &file : files)
+        commandLine.filesToCheck.push_back(file.toStdString());
     return {};
 }
 
@@ -45,8 +59,10 @@ std::string CommandLine::parse(const std::vector<std::string> &args)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption helpOption(QStringList{"h", "help"}), stepsOption("steps", "", "N"),
         plotOption("plot", "", "FILE.png"), courseOption("course", "", "GAME.csv"),
-        reportOption("report", "", "FILE.pdf");
-    parser.addOptions({helpOption, stepsOption, plotOption, courseOption, reportOption});
+        reportOption("report", "", "FILE.pdf"), scenarioOption("scenario", "", "FILE"),
+        checkOption("check");
+    parser.addOptions({helpOption, stepsOption, plotOption, courseOption, reportOption,
+                       scenarioOption, checkOption});
     QStringList arguments{QStringLiteral("curavant-sim")};
     for (const std::string &arg : args)
         arguments << QString::fromStdString(arg);
@@ -63,6 +79,11 @@ std::string CommandLine::parse(const std::vector<std::string> &args)
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(reportOption))
         return parseReport(parser, positional, *this);
+    if (parser.isSet(checkOption))
+        return parseCheck(parser, positional, *this);
+    scenarioPath = parser.value(scenarioOption).toStdString();
+    if (parser.isSet(scenarioOption) && scenarioPath.empty())
+        return "--scenario needs the name of a scenario file";
     if (positional.size() > 1)
         return "only one script can be played, got " + quoted(positional[0].toStdString()) +
                " and " + quoted(positional[1].toStdString());
@@ -70,7 +91,7 @@ std::string CommandLine::parse(const std::vector<std::string> &args)
         scriptPath = positional[0].toStdString();
     if (parser.isSet(stepsOption)) {
         const std::string value = parser.value(stepsOption).toStdString();
-        switch (parseInt(value, 1, maxSteps, steps)) {
+        switch (parseInt(value, 1, maxSteps, steps.emplace())) {
         case IntResult::Ok: break;
         case IntResult::NotInteger: return "--steps takes a whole number, not " + quoted(value);
         case IntResult::OutOfRange:
@@ -98,25 +119,36 @@ CommandLine::Task CommandLine::task() const
         return Task::Help;
     if (!reportPath.empty())
         return Task::Report;
+    if (!filesToCheck.empty())
+        return Task::Check;
     return coursePath.empty() ? Task::Play : Task::Draw;
 }
 
 std::string CommandLine::usageText()
 {
-    return "Usage: curavant-sim [--steps N] [SCRIPT]\n"
-           "       curavant-sim [--steps N] --plot FILE.png [SCRIPT]\n"
-           "       curavant-sim --plot FILE.png --course GAME.csv [SCRIPT]\n"
+    return "Usage: curavant-sim [--scenario FILE] [--steps N] [SCRIPT]\n"
+           "       curavant-sim [--scenario FILE] [--steps N] --plot FILE.png [SCRIPT]\n"
+           "       curavant-sim [--scenario FILE] --plot FILE.png --course GAME.csv [SCRIPT]\n"
            "       curavant-sim --report FILE.pdf FOLDER...\n"
-           "Plays one game of the lower-leg fracture scenario without the 3D view and\n"
-           "prints the patient's course as CSV, one row per scenario step (one second).\n"
+           "       curavant-sim --check FILE...\n"
+           "Plays one game of the lower-leg fracture scenario, or of the case a scenario\n"
+           "file describes, without the 3D view and prints the patient's course as CSV,\n"
+           "one row per scenario step (one second).\n"
            "\n"
            "  SCRIPT      treatments, one '<step> <code>' per line (two integers); blank\n"
            "              lines and lines starting with '#' are ignored; read from\n"
            "              standard input when omitted or '-' (with --course: only when\n"
            "              '-'; omitted, the picture has no treatments)\n"
            "  --steps N   number of scenario steps to play, 1.." +
-           std::to_string(maxSteps) + " (default " + std::to_string(defaultSteps) +
-           ")\n"
+           std::to_string(maxSteps) +
+           " (default: the\n"
+           "              scenario's game length, " +
+           std::to_string(defaultSteps) +
+           " for the fracture)\n"
+           "  --scenario FILE\n"
+           "              play the case that the scenario file FILE (TOML) describes\n"
+           "              instead of the built-in fracture; with --course, FILE is\n"
+           "              only checked\n"
            "  --plot FILE.png\n"
            "              also draw the patient's course into a picture of\n"
            "              1600 x 900 pixels; the table still goes to standard output\n"
@@ -137,13 +169,16 @@ std::string CommandLine::usageText()
            "              and the course's figures; then a page per game with its\n"
            "              picture and treatments. A record that cannot be read is\n"
            "              listed as skipped, with the reason\n"
+           "  --check FILE...\n"
+           "              play nothing: check the scenario FILEs; prints nothing for a\n"
+           "              good file and 'FILE:LINE:COLUMN: problem' for a bad one\n"
            "  -h, --help  show this text\n"
            "\n"
            "A treatment for step S is applied just before the S-th step; treatments for\n"
            "the same step apply in script order. The codes treated are echoed on\n"
            "standard error. Numbers are written and read with a period before the\n"
            "decimals in every locale. Exit status: 0 on success, 1 when the table, the\n"
-           "picture or the report cannot be written, 2 on bad input (a picture file\n"
-           "that cannot be created is refused before the game is played; a report\n"
-           "without any recorded game).\n";
+           "picture or the report cannot be written, 2 on bad input (also a bad\n"
+           "scenario file; a picture file that cannot be created is refused before\n"
+           "the game is played; a report without any recorded game).\n";
 }

@@ -2,6 +2,7 @@
 
 #include "script.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,7 @@
 // script and the recorded games the options name are read elsewhere.
 struct CommandLine {
     // What the program is asked to do.
-    enum class Task { Help, Play, Draw, Report };
+    enum class Task { Help, Play, Draw, Report, Check };
 
     // Called by main first, with the arguments after the program's name.
     // Returns an empty string on success and otherwise a one-line message
@@ -23,10 +24,12 @@ struct CommandLine {
     static std::string usageText();
 
     bool help = false;
-    int steps = defaultSteps;
-    std::string scriptPath; // empty or "-": standard input
-    std::string plotPath;   // empty: no plot
-    std::string coursePath; // empty: play a game; else draw this recorded course
-    std::string reportPath; // empty: no report; else report the games recorded in `folders`
+    std::optional<int> steps; // unset: the scenario's
+    std::string scriptPath;   // empty or "-": standard input
+    std::string plotPath;     // empty: no plot
+    std::string coursePath;   // empty: play a game; else draw this recorded course
+    std::string reportPath;   // empty: no report; else report the games recorded in `folders`
     std::vector<std::string> folders;
+    std::string scenarioPath;              // empty: the built-in fracture
+    std::vector<std::string> filesToCheck; // not empty: check these scenario files only
 };

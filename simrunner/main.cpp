@@ -26,6 +26,7 @@ int main(int argc, char **argv)
     switch (commandLine.task()) {
     case CommandLine::Task::Help: std::cout << CommandLine::usageText(); return ExitSuccess;
     case CommandLine::Task::Report: return writeReport(commandLine.reportPath, commandLine.folders);
+    case CommandLine::Task::Check: return checkScenarios(commandLine.filesToCheck);
     case CommandLine::Task::Play:
     case CommandLine::Task::Draw: break;
     }

@@ -6,7 +6,7 @@
 #include "coursereport.h"
 #include "gamerecord.h"
 #include "runner.h"
-#include "scenario.h"
+#include "scenariofile.h"
 #include "script.h"
 #include "textlines.h"
 
@@ -82,10 +82,16 @@ int playOrDraw(const CommandLine &commandLine, std::istream &standardInput)
     const bool drawOnly = commandLine.task() == CommandLine::Task::Draw;
     Plan plan;
     Course course;
-    std::string problem =
-        drawOnly ? loadRecordedCourse(commandLine.coursePath, commandLine.scriptPath, standardInput,
-                                      course)
-                 : loadPlan(commandLine.scriptPath, commandLine.steps, standardInput, plan);
+    ScenarioFile scenario;
+    std::string problem;
+    if (!commandLine.scenarioPath.empty())
+        problem = loadScenarioFile(commandLine.scenarioPath, scenario);
+    if (problem.empty())
+        problem = drawOnly ? loadRecordedCourse(commandLine.coursePath, commandLine.scriptPath,
+                                                standardInput, course)
+                           : loadPlan(commandLine.scriptPath,
+                                      commandLine.steps.value_or(scenario.scenario.steps()),
+                                      standardInput, plan);
     std::unique_ptr<QSaveFile> plotFile;
     if (problem.empty() && !commandLine.plotPath.empty()) {
         plotFile = std::make_unique<QSaveFile>(QString::fromStdString(commandLine.plotPath));
@@ -105,7 +111,7 @@ int playOrDraw(const CommandLine &commandLine, std::istream &standardInput)
         application = startGui(qtArgc, qtArgv);
 
     if (!drawOnly) {
-        runPlan(plan, Scenario(), std::cout, std::cerr, &course);
+        runPlan(plan, scenario.scenario, std::cout, std::cerr, &course);
         std::cout.flush();
         if (!std::cout) {
             std::cerr << "curavant-sim: cannot write the table to standard output\n";
@@ -122,6 +128,20 @@ int playOrDraw(const CommandLine &commandLine, std::istream &standardInput)
         }
     }
     return ExitSuccess;
+}
+
+int checkScenarios(const std::vector<std::string> &paths)
+{
+    int status = ExitSuccess;
+    for (const std::string &path : paths) {
+        ScenarioFile file;
+        const std::string problem = loadScenarioFile(path, file);
+        if (!problem.empty()) {
+            std::cerr << "curavant-sim: " << problem << '\n';
+            status = ExitBadInput;
+        }
+    }
+    return status;
 }
 
 int writeReport(const std::string &path, const std::vector<std::string> &folders)

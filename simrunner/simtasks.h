@@ -24,6 +24,10 @@ enum ExitStatus {
 // is played.
 int playOrDraw(const CommandLine &commandLine, std::istream &standardInput);
 
+// Called by main for the Check task: loads each scenario file and names the
+// first problem of each bad one in a line on standard error.
+int checkScenarios(const std::vector<std::string> &paths);
+
 // Called by main for the Report task: the PDF report of the games recorded in
 // `folders`.
 int writeReport(const std::string &path, const std::vector<std::string> &folders);

@@ -30,6 +30,8 @@ packages=(
   # through the Qt GUI library's recommends
   "${qt_packages[@]}" libcoin-dev
   libopenal-dev libalut-dev libgl1-mesa-dri libglu1-mesa-dev
+  # scenario files (TOML), read header-only
+  libtomlplusplus-dev
   # the data generator's sound files
   libsndfile1-dev
   # the German locale, in which the tests check that numbers stay the same

@@ -54,6 +54,7 @@ for file in usr/games/curavant usr/games/curavant-sim usr/lib/curavant/bin/curav
   [ -x "$root/$file" ] || fail "$file is missing or not executable"
 done
 for file in scene002.iv logo.png ekg1.bmp ekg2.bmp Icons/naehen.bmp Sound/beep.wav \
+  scenarios/fraktur.toml scenarios/erste-stunde.toml scenarios/pruefung.toml scenarios/schwer.toml \
   Sound/alarm.wav Sound/atmosphere2.wav; do
   [ -f "$root/usr/lib/curavant/data/$file" ] || fail "data/$file is missing beside the game"
 done

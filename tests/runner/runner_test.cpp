@@ -71,6 +71,16 @@ std::vector<BadInput> badInputs(const std::string &folder)
         {"CourseOfSomethingElse", {p, png, c, other}, "", other + ":1: " + notTable},
         {"CourseBadTreatment", {p, png, c, game, "-"}, "4 7\n5 7", "<stdin>:2: " + step5},
         {"CourseWithoutPlot", {c, game}, "", "--course only goes with --plot, " + ownSteps},
+        {"ScenarioWithoutName",
+         {"--scenario="},
+         "",
+         "--scenario needs the name of a scenario file"},
+        {"CheckNothing", {"--check"}, "", "--check needs the scenario files to check"},
+        {"CheckAndPlay", {"--check", "a.toml", "--steps=3"}, "", "--check takes no --steps"},
+        {"ReportOfAScenario",
+         {"--report=r.pdf", "--scenario=a.toml", "f"},
+         "",
+         "--report takes no --scenario"},
     };
 }
 

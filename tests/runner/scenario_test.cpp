@@ -34,6 +34,9 @@ struct HandCourse {
     std::string script;
     std::string echo; // the codes the scenario wrote as it was treated
     std::vector<After> rows;
+    // Played under this scenario file, for its steps, when it is not empty.
+    std::string scenario = "";
+    const char *shipped = nullptr; // or under this one of data/scenarios/
 };
 
 constexpr bool lives = true, dead = false, shock = true, calm = false;
@@ -118,7 +121,88 @@ const HandCourse handCourses[] = {
      "1 8\n1 9\n1 10\n1 11\n1 13\n1 14\n1 12\n1 15\n1 0\n1 99\n1 -2147483648\n1 2147483647\n",
      "89101113141215099-21474836482147483647\n",
      {{1, -360, lives, shock, 1, 12, 12, 96.4, 96.4}}},
+
+    // Under scenario files, each game as long as its file's tenths say
+    // (20 a step), and without random complications unless they say so.
+    // The events strike in the tick of their step: the shock of step 5
+    // (-60, both drain rates 3, 0.9 a step off each reserve), the bleeding
+    // of step 7 (stage 2, -40, circulation drain 4: 1.2 a step); the shock
+    // of step 7 finds the patient in shock and changes nothing.
+    {"events at set steps",
+     7,
+     "",
+     "",
+     {{4, 0, lives, calm, 1, 1, 1, 98.8, 98.8},
+      {5, -60, lives, shock, 1, 3, 3, 97.9, 97.9},
+      {6, -60, lives, shock, 1, 3, 3, 97.0, 97.0},
+      {7, -100, lives, shock, 2, 4, 3, 95.8, 96.1}},
+     "tenths = 140\n[random]\ncomplications = false\n"
+     "[[event]]\nstep = 5\nwhat = \"shock\"\n[[event]]\nstep = 7\nwhat = \"bleeding\"\n"
+     "[[event]]\nstep = 7\nwhat = \"shock\"\n"},
+    // Step 5 is the first to begin with circulation below 99 (100 - 4 x 0.3
+    // = 98.8): the shock strikes there. Infusion and transfusion end it
+    // before step 7 (+150 each, both drain rates 3 - 4 = -1, the reserves
+    // grow 0.3 a step); circulation is still below 99, but the event has
+    // fired and fires no more.
+    {"a condition that strikes once",
+     10,
+     "7 1\n7 2\n",
+     "12\n",
+     {{4, 0, lives, calm, 1, 1, 1, 98.8, 98.8},
+      {5, -60, lives, shock, 1, 3, 3, 97.9, 97.9},
+      {7, 240, lives, calm, 1, -1, -1, 97.3, 97.3},
+      {10, 240, lives, calm, 1, -1, -1, 98.2, 98.2}},
+     "tenths = 200\n[random]\ncomplications = false\n"
+     "[[event]]\nwhen = \"circulation < 99\"\nwhat = \"shock\""},
+    // The first lesson: 120 steps, no random complications, 0.2 a step per
+    // drain rate; one shock in step 30 (from 100 - 29 x 0.2 = 94.2 to 93.6),
+    // 0.6 a step off each reserve to 88.2 after step 39; infusion and
+    // transfusion end it (rates -1): 0.2 a step back, 88.4 after step 40,
+    // 104.4 after step 120, and no other shock comes.
+    {"the first lesson's single shock",
+     120,
+     "40 1\n40 2\n",
+     "12\n",
+     {{29, 0, lives, calm, 1, 1, 1, 94.2, 94.2},
+      {30, -60, lives, shock, 1, 3, 3, 93.6, 93.6},
+      {40, 240, lives, calm, 1, -1, -1, 88.4, 88.4},
+      {120, 240, lives, calm, 1, -1, -1, 104.4, 104.4}},
+     "",
+     "erste-stunde.toml"},
+    // Without complications the fracture's patient only drains: 120 x 0.3.
+    {"complications off",
+     120,
+     "",
+     "",
+     {{120, 0, lives, calm, 1, 1, 1, 64.0, 64.0}},
+     "[random]\ncomplications = false\n"},
+    // Divisor 100: the roll draws from [0, 1), so every living second
+    // strikes: the shock (here -10, drain rates 3 and 3), then the bleeding
+    // from stage 0 up to 3 (-40 and circulation drain +1 each). Circulation
+    // starts at 50. The painkiller of step 3 earns the file's 5 points and
+    // keeps the fracture's drain changes, -1 and -1.
+    {"numbers of the file",
+     4,
+     "3 7\n",
+     "7\n",
+     {{1, -10, lives, shock, 0, 3, 3, 49.1, 99.1},
+      {2, -50, lives, shock, 1, 4, 3, 47.9, 98.2},
+      {3, -85, lives, shock, 2, 4, 2, 46.7, 97.6},
+      {4, -125, lives, shock, 3, 5, 2, 45.2, 97.0}},
+     "tenths = 80\n[random]\ndivisor = 100\n[patient]\ncirculation = 50\n"
+     "bleeding_stage = 0\n[shock]\npoints = -10\n[treatment.7]\nalways = { points = 5 }\n"},
 };
+
+// The arguments that play `course`: its scenario file, written to a fresh
+// folder, gives the steps; without one, --steps does.
+std::vector<std::string> playing(const HandCourse &course)
+{
+    if (course.shipped)
+        return {"--scenario", std::string("../data/scenarios/") + course.shipped};
+    if (course.scenario.empty())
+        return {"--steps", std::to_string(course.steps)};
+    return {"--scenario", writeFile(freshFolder("scenario") + "/case.toml", course.scenario)};
+}
 
 // The table's rows, each cell by its column's name.
 std::vector<std::map<std::string, double>> tableRows(const std::string &csv)
@@ -148,7 +232,7 @@ TEST(Scenario, PlaysCoursesWorkedOutByHand)
 {
     for (const HandCourse &course : handCourses) {
         SCOPED_TRACE(course.name);
-        const SimRun run = runSim({"--steps", std::to_string(course.steps)}, course.script);
+        const SimRun run = runSim(playing(course), course.script);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.err, course.echo);
         const auto rows = tableRows(run.out);
@@ -182,4 +266,26 @@ TEST(Scenario, FirstRowOfAnUntreatedGameIsKnown)
 {
     EXPECT_EQ(lines(runSim({}).out).at(1),
               "1,-60,100,1,1,1,99.0999985,99.0999985,3,3,92,124,82,36.5705528,15,0");
+}
+
+// The shipped fracture file and an empty file play the built-in fracture: the
+// same bytes on both streams for every script of the courses above, and for
+// the README's example script.
+TEST(Scenario, FractureFileAndEmptyFilePlayTheBuiltInFracture)
+{
+    const std::string empty = writeFile(freshFolder("empty") + "/empty.toml", "");
+    std::vector<std::string> scripts{readFile(CURAVANT_SOURCE_DIR "/docs/example-script.txt")};
+    for (const HandCourse &course : handCourses)
+        scripts.push_back(course.script);
+    for (const std::string &script : scripts) {
+        SCOPED_TRACE(script);
+        const SimRun builtIn = runSim({}, script);
+        ASSERT_EQ(lines(builtIn.out).size(), 121u);
+        for (const std::string &file : {std::string("../data/scenarios/fraktur.toml"), empty}) {
+            const SimRun run = runSim({"--scenario", file}, script);
+            EXPECT_EQ(run.status, builtIn.status);
+            EXPECT_EQ(run.out, builtIn.out);
+            EXPECT_EQ(run.err, builtIn.err);
+        }
+    }
 }
