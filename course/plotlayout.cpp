@@ -16,11 +16,17 @@ constexpr double panelShares[PlotLayout::PanelCount] = {0.34, 0.2, 0.26, 0.2};
 
 } // namespace
 
-PlotLayout::PlotLayout(QSize size, int steps) : imageSize(size), stepCount(std::max(steps, 1))
+PlotLayout::PlotLayout(QSize size, int steps, bool withCard)
+    : imageSize(size), stepCount(std::max(steps, 1))
 {
     const int plotLeft = leftMargin;
     const int plotRight = size.width() - legendWidth - rightAxis;
-    band = QRect(plotLeft, titleHeight, size.width() - plotLeft - 8, labelBandHeight);
+    // A label at the last step stands half its width past the panels.
+    const int bandRight = withCard ? plotRight + 12 : size.width() - 8;
+    band = QRect(plotLeft, titleHeight, bandRight - plotLeft, labelBandHeight);
+    if (withCard)
+        verdictCard = QRect(bandRight + 12, titleHeight + 2, size.width() - bandRight - 20,
+                            labelBandHeight - 10);
 
     const int top = band.bottom() + 1 + panelGap / 2;
     const int bottom = size.height() - bottomMargin;

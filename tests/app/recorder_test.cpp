@@ -47,7 +47,7 @@ TEST(Recorder, TheGamesPictureIsRedrawnFromItsFilesWithEveryComplication)
     const std::string folder = freshFolder("records"), record = play(folder);
     const std::string script = readFile(record + ".txt");
     EXPECT_EQ(script.substr(script.find('\n') + 1),
-              "# 1 Schock\n2 1\n# 2 Infusion (1): +150 Punkte\n2 2\n"
+              "# Scenario: built-in fracture\n# 1 Schock\n2 1\n# 2 Infusion (1): +150 Punkte\n2 2\n"
               "# 2 Transfusion (2): +150 Punkte\n# 2 Schock\n# 3 Blutung 2\n# 4 Blutung 3\n"
               "5 5\n# 5 Naht (5): +200 Punkte\n# 5 Blutung 1\n6 13\n"
               "# 6 Sauerstoff (13): -20 Punkte\n6 3\n# 6 Pflaster (3): +100 Punkte\n"
