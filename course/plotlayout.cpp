@@ -12,6 +12,7 @@ constexpr int legendWidth = 236;
 constexpr int titleHeight = 66;
 constexpr int bottomMargin = 66; // step numbers and the axis title
 constexpr int panelGap = 20;
+constexpr int cardWidth = 330;
 constexpr double panelShares[PlotLayout::PanelCount] = {0.34, 0.2, 0.26, 0.2};
 
 } // namespace
@@ -21,12 +22,12 @@ PlotLayout::PlotLayout(QSize size, int steps, bool withCard)
 {
     const int plotLeft = leftMargin;
     const int plotRight = size.width() - legendWidth - rightAxis;
-    // A label at the last step stands half its width past the panels.
-    const int bandRight = withCard ? plotRight + 12 : size.width() - 8;
-    band = QRect(plotLeft, titleHeight, bandRight - plotLeft, labelBandHeight);
+    // Beside the card, the labels of the last steps lean left on their leaders.
     if (withCard)
-        verdictCard = QRect(bandRight + 12, titleHeight + 2, size.width() - bandRight - 20,
-                            labelBandHeight - 10);
+        verdictCard =
+            QRect(size.width() - 8 - cardWidth, titleHeight + 2, cardWidth, labelBandHeight - 10);
+    const int bandRight = withCard ? verdictCard.left() - 12 : size.width() - 8;
+    band = QRect(plotLeft, titleHeight, bandRight - plotLeft, labelBandHeight);
 
     const int top = band.bottom() + 1 + panelGap / 2;
     const int bottom = size.height() - bottomMargin;

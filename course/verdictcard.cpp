@@ -20,18 +20,30 @@ VerdictCard::VerdictCard(const Verdict &verdict) : verdict(verdict) {}
 
 void VerdictCard::draw(QPainter &painter, const QRect &area) const
 {
+    const auto &criteria = verdict.criteria;
+    const bool anyCritical = std::any_of(criteria.begin(), criteria.end(),
+                                         [](const CriterionResult &c) { return c.critical; });
+    const int listTop = padding + bandHeight + 4 + rowHeight + 2;
+    const int rows = (area.height() - listTop - padding) / rowHeight - anyCritical;
+    const int count = static_cast<int>(criteria.size());
+    const int shown = count <= rows ? count : std::max(rows - 1, 0);
+    const int lines = shown + (shown < count) + anyCritical;
+    const QRect card(
+        area.topLeft(),
+        QSize(area.width(), std::min(area.height(), listTop + lines * rowHeight + padding)));
+
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(PlotColors::frame(), 1));
     painter.setBrush(QColor(250, 250, 250));
-    painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-    const QRect inside = area.adjusted(padding, padding, -padding, -padding);
+    painter.drawRoundedRect(QRectF(card).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    const QRect inside = card.adjusted(padding, padding, -padding, -padding);
     drawBand(painter, QRect(inside.left(), inside.top(), inside.width(), bandHeight));
 
-    int y = inside.top() + bandHeight + 4;
     int total = 0;
-    for (const CriterionResult &c : verdict.criteria)
+    for (const CriterionResult &c : criteria)
         total += c.points;
+    int y = inside.top() + bandHeight + 4;
     painter.setFont(plotFont(13));
     painter.setPen(PlotColors::ink());
     painter.drawText(QRect(inside.left(), y, inside.width(), rowHeight),
@@ -40,20 +52,13 @@ void VerdictCard::draw(QPainter &painter, const QRect &area) const
                          .arg(verdict.points)
                          .arg(total)
                          .arg(verdict.pass));
-    y += rowHeight + 2;
-
-    const bool anyCritical = std::any_of(verdict.criteria.begin(), verdict.criteria.end(),
-                                         [](const CriterionResult &c) { return c.critical; });
-    const int rows = (inside.bottom() + 1 - y) / rowHeight - anyCritical;
-    const int count = static_cast<int>(verdict.criteria.size());
-    const int shown = count <= rows ? count : std::max(rows - 1, 0);
+    y = card.top() + listTop;
     for (int i = 0; i < shown; ++i, y += rowHeight)
-        drawCriterion(painter, verdict.criteria[i],
-                      QRect(inside.left(), y, inside.width(), rowHeight));
+        drawCriterion(painter, criteria[i], QRect(inside.left(), y, inside.width(), rowHeight));
     painter.setFont(plotFont(12));
     painter.setPen(PlotColors::faint());
     if (shown < count) {
-        const auto missed = std::count_if(verdict.criteria.begin() + shown, verdict.criteria.end(),
+        const auto missed = std::count_if(criteria.begin() + shown, criteria.end(),
                                           [](const CriterionResult &c) { return !c.met; });
         painter.drawText(
             QRect(inside.left() + 20, y, inside.width() - 20, rowHeight),
@@ -99,7 +104,7 @@ void VerdictCard::drawCriterion(QPainter &painter, const CriterionResult &criter
 
     const QString name =
         (criterion.critical ? QStringLiteral("! ") : QString()) + plotText(criterion.name);
-    painter.setFont(plotFont(13, criterion.critical && !criterion.met));
+    painter.setFont(plotFont(13));
     const int nameWidth = row.width() - 20 - pointsWidth - 6;
     painter.setPen(criterion.critical && !criterion.met ? failColor() : PlotColors::ink());
     painter.drawText(QRect(row.left() + 20, row.top(), nameWidth, row.height()),

@@ -31,14 +31,14 @@ const ReportSheet::Column plainColumns[] = {
 
 // With scenarios, the lists give up room to the rubric's result.
 const ReportSheet::Column scenarioColumns[] = {
-    {"Game", 50, Qt::AlignRight},
-    {"Date and time", 150, Qt::AlignLeft},
-    {"Steps", 48, Qt::AlignRight},
-    {"Score", 58, Qt::AlignRight},
-    {"Outcome", 118, Qt::AlignLeft},
+    {"Game", 44, Qt::AlignRight},
+    {"Date and time", 142, Qt::AlignLeft},
+    {"Steps", 46, Qt::AlignRight},
+    {"Score", 54, Qt::AlignRight},
+    {"Outcome", 104, Qt::AlignLeft},
     {"Shocks", 52, Qt::AlignRight},
-    {"Steps to treat each shock", 172, Qt::AlignLeft},
-    {"Bleeding stopped at step", 150, Qt::AlignLeft},
+    {"Steps to treat shocks", 150, Qt::AlignLeft},
+    {"Bleeding stopped at", 138, Qt::AlignLeft},
     {"Treatments", 80, Qt::AlignRight},
     {"Costing points", 100, Qt::AlignRight},
     {"Rubric", 0, Qt::AlignLeft},

@@ -141,20 +141,20 @@ int GamePage::drawRubric(ReportSheet &sheet, int y) const
                    .arg(verdict.pass),
                12, true, verdict.passed ? VerdictCard::passColor() : VerdictCard::failColor());
     y += rowHeight + 2;
-    const int columnWidth = width / 3;
+    const int columnWidth = width / 2;
     for (std::size_t i = 0; i < verdict.criteria.size(); ++i) {
         const CriterionResult &c = verdict.criteria[i];
-        const int x = int(i % 3) * columnWidth;
-        sheet.text(QRect(x + 4, y, 44, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+        const int x = int(i % 2) * columnWidth;
+        sheet.text(QRect(x + 4, y, 52, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
                    c.met ? QStringLiteral("met") : QStringLiteral("missed"), 11, !c.met,
                    c.met ? VerdictCard::passColor() : VerdictCard::failColor());
-        sheet.text(QRect(x + 50, y, columnWidth - 56, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+        sheet.text(QRect(x + 60, y, columnWidth - 66, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("%1 (%2 points%3)")
                        .arg(QString::fromStdString(c.name))
                        .arg(c.points)
                        .arg(c.critical ? QStringLiteral(", critical") : QString()),
                    11);
-        if (i % 3 == 2 || i + 1 == verdict.criteria.size())
+        if (i % 2 == 1 || i + 1 == verdict.criteria.size())
             y += rowHeight;
     }
     return y + 6;

@@ -165,9 +165,13 @@ TEST(Recorder, AGameOfAScenarioFileNamesItKeepsItsCopyAndIsJudged)
         if (name.size() > 4 && name.substr(name.size() - 4) == ".txt")
             games.push_back(folder + "/" + name.substr(0, name.size() - 4));
     ASSERT_EQ(games.size(), 3u);
-    std::sort(games.begin(), games.end(), [](const std::string &a, const std::string &b) {
-        return a.size() < b.size() || (a.size() == b.size() && a < b);
-    }); // curavant-T, curavant-T-2, curavant-T-3
+    // In the order played: curavant-T, curavant-T-2, ..., then the next second.
+    const auto order = [](const std::string &path) {
+        const std::string name = path.substr(path.rfind('/') + 1);
+        return std::pair(name.substr(0, 24), name.size() > 25 ? std::stoi(name.substr(25)) : 1);
+    };
+    std::sort(games.begin(), games.end(),
+              [&](const std::string &a, const std::string &b) { return order(a) < order(b); });
     for (int game : {0, 1}) {
         const std::vector<std::string> header = lines(readFile(games[game] + ".txt"));
         ASSERT_GE(header.size(), 4u);
