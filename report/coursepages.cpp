@@ -75,16 +75,6 @@ QStringList cells(int number, const GameRecord &record, const GameSummary &game)
             game.costly ? QString::number(*game.costly) : QStringLiteral("unknown")};
 }
 
-// The problem without the record's folder, which the list names once.
-QString reason(const GameRecord &record, std::string text)
-{
-    const std::string &table = record.table;
-    const std::string folder = table.substr(0, table.size() - record.name.size() - 4);
-    for (std::size_t at; !folder.empty() && (at = text.find(folder)) != std::string::npos;)
-        text.erase(at, folder.size());
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 QString startedText(const GameRecord &record)
@@ -201,7 +191,8 @@ int CoursePages::drawUnjudged(ReportSheet &sheet, int y) const
 }
 
 // A list under a heading, each record with what is wrong with it, the
-// record's folder left out; returns where it ends.
+// record's folder left out, as the report names it once; returns where it
+// ends.
 int CoursePages::drawNotes(
     ReportSheet &sheet, int y, const QString &heading,
     const std::vector<std::pair<const ReportEntry *, std::string>> &notes) const
@@ -225,7 +216,7 @@ int CoursePages::drawNotes(
                    QStringLiteral("%1 %2: %3")
                        .arg(entry->summary ? QStringLiteral("game") : QStringLiteral("skipped"),
                             QString::fromStdString(entry->record.name),
-                            reason(entry->record, problem)),
+                            QString::fromStdString(entry->record.withoutFolder(problem))),
                    11, false, markerColor(EventKind::BleedingRise));
         y += rowHeight;
     }

@@ -127,7 +127,8 @@ int GamePage::drawRubric(ReportSheet &sheet, int y) const
     const QRect line(4, y, width - 8, rowHeight);
     if (!entry.scenario.problem.empty()) {
         sheet.text(line, Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("Not judged: ") + QString::fromStdString(entry.scenario.problem),
+                   QStringLiteral("Not judged: ") +
+                       QString::fromStdString(entry.record.withoutFolder(entry.scenario.problem)),
                    12, true, VerdictCard::failColor());
         return y + rowHeight + 6;
     }

@@ -40,6 +40,14 @@ bool endsWithLineEnd(const std::string &path)
 
 } // namespace
 
+std::string GameRecord::withoutFolder(std::string problem) const
+{
+    const std::string folder = table.substr(0, table.size() - name.size() - 4);
+    for (std::size_t at; !folder.empty() && (at = problem.find(folder)) != std::string::npos;)
+        problem.erase(at, folder.size());
+    return problem;
+}
+
 std::string findRecords(const std::vector<std::string> &folders, std::vector<GameRecord> &records)
 {
     std::set<QString> seen; // a folder named twice is read once
