@@ -77,8 +77,10 @@ void GameRecorder::gameStarted(const ScenarioFile &scenario)
 // game by the rubric it was played with, whatever becomes of the file.
 void GameRecorder::copyScenario(const std::string &bytes)
 {
+    // Unbuffered: a write that fails then fails here, and not in the commit's
+    // flush, which QSaveFile does not check.
     QSaveFile copy(path + QStringLiteral(".scenario.toml"));
-    if (!copy.open(QIODevice::WriteOnly))
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(copy.errorString());
     for (qint64 done = 0; done < qint64(bytes.size());) {
         const qint64 written = copy.write(bytes.data() + done, qint64(bytes.size()) - done);

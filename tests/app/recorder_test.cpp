@@ -222,15 +222,29 @@ TEST(Recorder, AGameOfAScenarioFileNamesItKeepsItsCopyAndIsJudged)
     EXPECT_EQ(pages[3].find("Rubric"), std::string::npos) << pages[3];
 }
 
-// No room for the header; room for the table and the script, not the picture.
+// No room for the header; room for the headers, not the scenario's copy;
+// room for the table and the script, not the picture.
 TEST(Recorder, AFullDiskLeavesNoEmptyOrCutFileAndIsSaidOnce)
 {
-    for (const auto &[bytes, left] : {std::pair(100ul, 0u), std::pair(20000ul, 2u)}) {
+    struct Case {
+        unsigned long bytes;
+        bool scenario;
+        std::size_t left;
+    };
+    for (const Case &c : {Case{100, false, 0}, Case{400, true, 0}, Case{20000, false, 2}}) {
         const std::string folder = freshFolder("full");
         testing::internal::CaptureStderr();
-        withFullDisk(bytes, [&] { play(folder); });
+        withFullDisk(c.bytes, [&] {
+            if (!c.scenario)
+                return (void)play(folder);
+            Fraktur patient(gameComplicationDivisor);
+            std::ostringstream echo;
+            patient.setEcho(echo);
+            GameRecorder recorder(QString::fromStdString(folder), patient);
+            playFive(recorder, patient, shortExamFile(), {});
+        });
         EXPECT_EQ(testing::internal::GetCapturedStderr(),
                   "curavant: cannot record games in " + folder + ": File too large\n");
-        EXPECT_EQ(listing(folder).size(), left) << bytes << " bytes: only the .csv and .txt";
+        EXPECT_EQ(listing(folder).size(), c.left) << c.bytes << " bytes";
     }
 }
