@@ -25,7 +25,7 @@ PlotLayout::PlotLayout(QSize size, int steps, bool withCard)
     // Beside the card, the labels of the last steps lean left on their leaders.
     if (withCard)
         verdictCard =
-            QRect(size.width() - 8 - cardWidth, titleHeight + 2, cardWidth, labelBandHeight - 10);
+            QRect(size.width() - 8 - cardWidth, titleHeight + 2, cardWidth, labelBandHeight - 2);
     const int bandRight = withCard ? verdictCard.left() - 12 : size.width() - 8;
     band = QRect(plotLeft, titleHeight, bandRight - plotLeft, labelBandHeight);
 

@@ -11,8 +11,8 @@ namespace
 {
 
 constexpr int padding = 8;
-constexpr int bandHeight = 30;
-constexpr int rowHeight = 18;
+constexpr int bandHeight = 28;
+constexpr int rowHeight = 17;
 
 } // namespace
 
@@ -79,7 +79,7 @@ void VerdictCard::drawBand(QPainter &painter, const QRect &band) const
     painter.setBrush(verdict.passed ? passColor() : failColor());
     painter.drawRoundedRect(band, 4, 4);
     painter.setPen(QPen(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    drawMark(painter, verdict.passed, QRectF(band.left() + 9, band.top() + 8, 14, 14));
+    drawMark(painter, verdict.passed, QRectF(band.left() + 9, band.top() + 7, 14, 14));
     painter.setFont(plotFont(17, true));
     painter.setPen(Qt::white);
     painter.drawText(band.adjusted(32, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter,
