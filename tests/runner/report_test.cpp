@@ -197,6 +197,23 @@ TEST(Report, AGameWhoseScenarioCopyCannotBeUsedIsListedAndNotJudged)
         << pages[1];
 }
 
+// A record that names its scenario notes every complication: its table's
+// bleeding at stage 2 from the start is no rise, as it would be in a record
+// without notes, where a game starts at stage 1.
+TEST(Report, ARecordNamingItsScenarioTakesOnlyTheComplicationsItNotes)
+{
+    const std::string folder = freshFolder("noted");
+    const std::string csv = table({row(1, 0, 1, 0, 2), row(2, 0, 1, 0, 2)});
+    record(folder, "curavant-20260302-110000", csv,
+           (head("11:00:00") + "# Scenario: built-in fracture\n").c_str());
+    record(folder, "curavant-20260302-110500", csv, head("11:05:00").c_str());
+    ASSERT_EQ(runSim({"--report", folder + "/noted.pdf", folder}).status, 0);
+    const std::vector<std::string> pages = pdfPages(folder + "/noted.pdf");
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[1].find("Blutung 2"), std::string::npos) << pages[1];
+    EXPECT_NE(pages[2].find("Blutung 2"), std::string::npos) << pages[2];
+}
+
 TEST(Report, TheSameRecordsGiveTheSameFileInEveryLocaleAndTimeZone)
 {
     const std::string folder = handCourse(), first = folder + "/first.pdf";
