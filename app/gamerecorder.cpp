@@ -6,6 +6,8 @@
 #include "eventnames.h"
 #include "fraktur.h"
 #include "scenariofile.h"
+#include "scenarionote.h"
+#include "verdict.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +25,14 @@ QString dateAndTime(const QDateTime &when)
     return QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+ScenarioNote noteFor(const ScenarioFile &file)
+{
+    if (file.path.empty())
+        return {};
+    return {file.scenario.title, std::filesystem::path(file.path).filename().string(),
+            scenarioHash(file.bytes)};
+}
+
 } // namespace
 
 GameRecorder::GameRecorder(QString folder, const Fraktur &patient)
@@ -35,7 +45,7 @@ GameRecorder::~GameRecorder()
     gameEnded();
 }
 
-void GameRecorder::gameStarted(const ScenarioFile &)
+void GameRecorder::gameStarted(const ScenarioFile &scenario)
 {
     gameEnded();
     if (folder.isEmpty())
@@ -47,12 +57,39 @@ void GameRecorder::gameStarted(const ScenarioFile &)
     log = std::make_unique<CourseLog>(patient);
     steps = 0;
     score = patient.score;
+    given.clear();
+    judgedBy.reset();
+    if (!scenario.path.empty())
+        judgedBy = scenario.scenario;
     write(table, std::string(csvHeader) + "\n");
-    write(treatments, "# Curavant game of " + dateAndTime(started).toStdString() + "\n");
-    // A record without its header would be no record: leave no empty files.
+    write(treatments, "# Curavant game of " + dateAndTime(started).toStdString() + "\n" +
+                          noteFor(scenario).lines());
+    if (recording && !scenario.path.empty())
+        copyScenario(scenario.bytes);
+    // A record without its header or its scenario would be no record: leave
+    // no empty files.
     if (!recording)
         for (const char *suffix : {".csv", ".txt"})
             QFile::remove(path + QLatin1String(suffix));
+}
+
+// The file as the game read it, so that the debrief and the report judge the
+// game by the rubric it was played with, whatever becomes of the file.
+void GameRecorder::copyScenario(const std::string &bytes)
+{
+    // Unbuffered: a write that fails then fails here, and not in the commit's
+    // flush, which QSaveFile does not check.
+    QSaveFile copy(path + QStringLiteral(".scenario.toml"));
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(copy.errorString());
+    for (qint64 done = 0; done < qint64(bytes.size());) {
+        const qint64 written = copy.write(bytes.data() + done, qint64(bytes.size()) - done);
+        if (written <= 0)
+            return fail(copy.errorString());
+        done += written;
+    }
+    if (!copy.commit())
+        fail(copy.errorString());
 }
 
 bool GameRecorder::openFiles()
@@ -77,7 +114,8 @@ bool GameRecorder::openFiles()
 // a name once taken is never written over.
 bool GameRecorder::openNamed(const QString &base)
 {
-    if (QFile::exists(base + QStringLiteral(".png")))
+    if (QFile::exists(base + QStringLiteral(".png")) ||
+        QFile::exists(base + QStringLiteral(".scenario.toml")))
         return false;
     const QByteArray name = QFile::encodeName(base);
     table = std::fopen((name + ".csv").constData(), "wx");
@@ -105,6 +143,7 @@ void GameRecorder::treated(ActionCode code)
     log->treated(steps + 1, code);
     const int points = patient.score - score;
     score = patient.score;
+    given.push_back({steps + 1, code, points});
     write(treatments, std::to_string(steps + 1) + " " + std::to_string(code) + "\n" +
                           pointsNote(steps + 1, code, points) + "\n");
 }
@@ -149,7 +188,10 @@ void GameRecorder::drawPicture()
     const QString source = QStringLiteral("game of ") + dateAndTime(started);
     if (!picture.open(QIODevice::WriteOnly))
         return fail(picture.errorString());
-    const QString problem = CoursePlot(course, source.toStdString()).save(picture);
+    CoursePlot plot(course, source.toStdString());
+    if (judgedBy && judgedBy->rubric)
+        plot.showVerdict(judge(*judgedBy, course, given));
+    const QString problem = plot.save(picture);
     if (!problem.isEmpty())
         fail(problem);
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "codes.h"
+#include "scenario.h"
+#include "script.h"
 
 #include <QDateTime>
 #include <QString>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class CourseLog;
 class Fraktur;
@@ -16,9 +20,11 @@ struct ScenarioFile;
 // CURAVANT_RECORD_DIR names: curavant-YYYYMMDD-HHMMSS.csv, the course as
 // curavant-sim prints it, one row written and flushed per step; .txt, the
 // treatments as a curavant-sim script, with the points each gave or cost and
-// every complication noted in comments; .png, the course drawn at the game's
-// end, as curavant-sim redraws it from the other two. It only reads what the
-// game hands it and draws no random number.
+// every complication noted in comments, and the scenario named in its header;
+// .scenario.toml, a copy of the scenario file played, if any; .png, the
+// course drawn at the game's end with the rubric's verdict, as curavant-sim
+// redraws it from the others. It only reads what the game hands it and
+// draws no random number.
 // When the folder cannot be written it says so once on standard error and
 // records nothing more.
 class GameRecorder
@@ -42,6 +48,7 @@ class GameRecorder
   private:
     bool openFiles();
     bool openNamed(const QString &base);
+    void copyScenario(const std::string &bytes);
     void write(std::FILE *file, const std::string &text);
     void drawPicture();
     void closeFiles();
@@ -55,6 +62,9 @@ class GameRecorder
     std::FILE *table = nullptr;
     std::FILE *treatments = nullptr;
     std::unique_ptr<CourseLog> log;
+    // The scenario file played, for the verdict; unset without one.
+    std::optional<Scenario> judgedBy;
+    std::vector<Treatment> given; // all of the game's, also after its last step
     int steps = 0;
     // As last seen: the score moves only with treatments and steps, and the
     // recorder sees each of them.

@@ -3,6 +3,7 @@
 #include "markerband.h"
 #include "plotstyle.h"
 #include "valueaxis.h"
+#include "verdictcard.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -54,6 +55,12 @@ CoursePlot::CoursePlot(const Course &course, std::string source)
 {
 }
 
+void CoursePlot::showVerdict(const Verdict &shown)
+{
+    verdict = shown;
+    layout = PlotLayout(layout.size(), static_cast<int>(course.steps.size()), true);
+}
+
 QImage CoursePlot::render() const
 {
     QImage image(layout.size(), QImage::Format_RGB32);
@@ -89,6 +96,8 @@ void CoursePlot::draw(QPainter &painter) const
     drawLegends(painter);
     drawTitle(painter);
     drawKey(painter);
+    if (verdict)
+        VerdictCard(*verdict).draw(painter, layout.card());
     painter.restore();
 }
 

@@ -3,10 +3,12 @@
 #include "course.h"
 #include "plotlayout.h"
 #include "plotstyle.h"
+#include "verdict.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,8 @@ class ValueAxis;
 
 // Draws a played game for a slide: the vital signs, the reserves with health
 // and the score over the steps, with a marker at every treatment and
-// complication, shaded stretches of shock and death, axes, legend and title.
+// complication, shaded stretches of shock and death, axes, legend and title;
+// for a game judged by a rubric, the verdict on a card at the top right.
 class CoursePlot
 {
   public:
@@ -25,6 +28,10 @@ class CoursePlot
 
     // `source` begins the subtitle: the script played, or the game recorded.
     CoursePlot(const Course &course, std::string source);
+
+    // Called by the game's recorder, curavant-sim --course and the course
+    // report for a game whose scenario has a rubric, before drawing.
+    void showVerdict(const Verdict &verdict);
 
     QImage render() const;
     // Called by render and by curavant-sim's course report to draw the
@@ -55,4 +62,5 @@ class CoursePlot
     const Course &course;
     std::string source;
     PlotLayout layout;
+    std::optional<Verdict> verdict;
 };

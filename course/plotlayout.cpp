@@ -12,15 +12,22 @@ constexpr int legendWidth = 236;
 constexpr int titleHeight = 66;
 constexpr int bottomMargin = 66; // step numbers and the axis title
 constexpr int panelGap = 20;
+constexpr int cardWidth = 330;
 constexpr double panelShares[PlotLayout::PanelCount] = {0.34, 0.2, 0.26, 0.2};
 
 } // namespace
 
-PlotLayout::PlotLayout(QSize size, int steps) : imageSize(size), stepCount(std::max(steps, 1))
+PlotLayout::PlotLayout(QSize size, int steps, bool withCard)
+    : imageSize(size), stepCount(std::max(steps, 1))
 {
     const int plotLeft = leftMargin;
     const int plotRight = size.width() - legendWidth - rightAxis;
-    band = QRect(plotLeft, titleHeight, size.width() - plotLeft - 8, labelBandHeight);
+    // Beside the card, the labels of the last steps lean left on their leaders.
+    if (withCard)
+        verdictCard =
+            QRect(size.width() - 8 - cardWidth, titleHeight + 2, cardWidth, labelBandHeight - 2);
+    const int bandRight = withCard ? verdictCard.left() - 12 : size.width() - 8;
+    band = QRect(plotLeft, titleHeight, bandRight - plotLeft, labelBandHeight);
 
     const int top = band.bottom() + 1 + panelGap / 2;
     const int bottom = size.height() - bottomMargin;

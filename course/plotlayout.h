@@ -5,7 +5,8 @@
 
 // Where the parts of a course plot go: the title row, the band of marker
 // labels, four panels stacked over one shared step axis, and the legend
-// column on the right. Step 0 sits at the panels' left edge and the last
+// column on the right; with a verdict card, the card stands at the right of the
+// label band, which then ends with the panels. Step 0 sits at the panels' left edge and the last
 // step at their right edge, so a marker's column follows from its step alone.
 class PlotLayout
 {
@@ -15,12 +16,14 @@ class PlotLayout
     // The upright marker labels stand in a band of this height above the panels.
     static constexpr int labelBandHeight = 172;
 
-    PlotLayout(QSize size, int steps);
+    PlotLayout(QSize size, int steps, bool withCard = false);
 
     QSize size() const { return imageSize; }
     int steps() const { return stepCount; }
     QRect panel(Panel which) const { return panels[which]; }
     QRect labelBand() const { return band; }
+    // Where the verdict card goes; empty without one.
+    QRect card() const { return verdictCard; }
     // The legend entries of a panel go beside it, from its top.
     QRect legend(Panel which) const;
     // The left and right edge of a panel (one pixel past its last column).
@@ -35,5 +38,6 @@ class PlotLayout
     QSize imageSize;
     int stepCount;
     QRect band;
+    QRect verdictCard;
     QRect panels[PanelCount];
 };

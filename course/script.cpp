@@ -78,6 +78,8 @@ void readNote(std::string_view line, Plan &plan)
     int step = 0, code = 0, points = 0;
     if (readComplicationNote(line, complication))
         plan.complications.push_back(complication);
+    else if (ScenarioNote note = plan.scenario.value_or(ScenarioNote()); note.read(line))
+        plan.scenario = std::move(note);
     else if (readPointsNote(line, step, code, points) && !plan.treatments.empty() &&
              plan.treatments.back().step == step && plan.treatments.back().code == code)
         plan.treatments.back().points = points;
@@ -145,6 +147,7 @@ std::string loadPlan(const std::string &path, int steps, std::istream &standardI
     plan.steps = steps;
     plan.treatments.clear();
     plan.complications.clear();
+    plan.scenario.reset();
     if (path.empty() || path == "-")
         return readScript(standardInput, "<stdin>", plan);
     std::ifstream file(path, std::ios::binary);

@@ -2,6 +2,7 @@
 
 #include "codes.h"
 #include "course.h"
+#include "scenarionote.h"
 #include "textlines.h"
 
 #include <istream>
@@ -35,6 +36,9 @@ struct Plan {
     std::vector<Treatment> treatments; // by step; file order within a step
     // Noted in comment lines, as a recorded game's script notes them; in file order.
     std::vector<CourseEvent> complications;
+    // The scenario a recorded game's script names; such a script notes every
+    // complication of its game.
+    std::optional<ScenarioNote> scenario;
 };
 
 // Both readers return an empty string on success and otherwise a one-line

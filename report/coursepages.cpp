@@ -16,7 +16,7 @@ namespace
 constexpr int rowHeight = 17;
 constexpr int chartHeight = 270;
 
-const ReportSheet::Column columns[] = {
+const ReportSheet::Column plainColumns[] = {
     {"Game", 50, Qt::AlignRight},
     {"Date and time", 160, Qt::AlignLeft},
     {"Steps", 48, Qt::AlignRight},
@@ -27,6 +27,21 @@ const ReportSheet::Column columns[] = {
     {"Bleeding stopped at step", 170, Qt::AlignLeft},
     {"Treatments", 80, Qt::AlignRight},
     {"Costing points", 100, Qt::AlignRight},
+};
+
+// With scenarios, the lists give up room to the rubric's result.
+const ReportSheet::Column scenarioColumns[] = {
+    {"Game", 44, Qt::AlignRight},
+    {"Date and time", 142, Qt::AlignLeft},
+    {"Steps", 46, Qt::AlignRight},
+    {"Score", 54, Qt::AlignRight},
+    {"Outcome", 104, Qt::AlignLeft},
+    {"Shocks", 52, Qt::AlignRight},
+    {"Steps to treat shocks", 150, Qt::AlignLeft},
+    {"Bleeding stopped at", 138, Qt::AlignLeft},
+    {"Treatments", 80, Qt::AlignRight},
+    {"Costing points", 100, Qt::AlignRight},
+    {"Rubric", 0, Qt::AlignLeft},
 };
 
 // A list too long for its column shows its first items and its length.
@@ -43,9 +58,8 @@ template <typename T, typename F> QString joined(const std::vector<T> &items, F 
 
 QStringList cells(int number, const GameRecord &record, const GameSummary &game)
 {
-    const QString shocks = joined(game.shocks, [](const GameSummary::Shock &shock) {
-        return shock.stepsToTreat ? QString::number(*shock.stepsToTreat)
-                                  : QStringLiteral("untreated");
+    const QString shocks = joined(game.shocks, [](const GameSummary::Episode &shock) {
+        return shock.stepsToEnd ? QString::number(*shock.stepsToEnd) : QStringLiteral("untreated");
     });
     const QString stopped =
         joined(game.bleedingStopped, [](int step) { return QString::number(step); });
@@ -61,22 +75,6 @@ QStringList cells(int number, const GameRecord &record, const GameSummary &game)
             game.costly ? QString::number(*game.costly) : QStringLiteral("unknown")};
 }
 
-void drawRow(ReportSheet &sheet, int y, const QStringList &texts, bool bold)
-{
-    sheet.row(columns, texts, QRect(0, y, sheet.body().width(), rowHeight), bold);
-}
-
-// The problem without the record's folder, which the list names once.
-QString reason(const ReportEntry &entry)
-{
-    const std::string &table = entry.record.table;
-    std::string text = entry.problem;
-    const std::string folder = table.substr(0, table.size() - entry.record.name.size() - 4);
-    for (std::size_t at; !folder.empty() && (at = text.find(folder)) != std::string::npos;)
-        text.erase(at, folder.size());
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 QString startedText(const GameRecord &record)
@@ -89,8 +87,12 @@ QString startedText(const GameRecord &record)
 }
 
 CoursePages::CoursePages(const std::vector<ReportEntry> &entries, QString subheading)
-    : entries(entries), subheading(std::move(subheading))
+    : entries(entries), subheading(std::move(subheading)), scenarios(entries)
 {
+    if (scenarios.shown())
+        columns.assign(std::begin(scenarioColumns), std::end(scenarioColumns));
+    else
+        columns.assign(std::begin(plainColumns), std::end(plainColumns));
     for (const ReportEntry &entry : entries)
         if (entry.summary)
             games.push_back(*entry.summary);
@@ -99,7 +101,7 @@ CoursePages::CoursePages(const std::vector<ReportEntry> &entries, QString subhea
 void CoursePages::draw(ReportSheet &sheet) const
 {
     startPage(sheet, true);
-    const int y = drawSkipped(sheet, drawRows(sheet)) + 14;
+    const int y = drawUnjudged(sheet, drawSkipped(sheet, drawRows(sheet))) + 14;
     QRect area(0, y, sheet.body().width(), chartHeight);
     if (area.bottom() > sheet.body().bottom()) {
         startPage(sheet, false);
@@ -120,27 +122,44 @@ void CoursePages::startPage(ReportSheet &sheet, bool first) const
 // Returns where the rows end.
 int CoursePages::drawRows(ReportSheet &sheet) const
 {
-    const QStringList titles = ReportSheet::heads(columns, static_cast<int>(std::size(columns)));
+    const QStringList titles = ReportSheet::heads(columns.data(), static_cast<int>(columns.size()));
+    const auto drawRow = [&](int y, const QStringList &texts, bool bold) {
+        sheet.row(columns.data(), texts, QRect(0, y, sheet.body().width(), rowHeight), bold);
+    };
     const auto header = [&] {
-        drawRow(sheet, sheet.body().top(), titles, true);
+        drawRow(sheet.body().top(), titles, true);
         sheet.painter().setPen(PlotColors::frame());
         const int y = sheet.body().top() + rowHeight + 1;
         sheet.painter().drawLine(0, y, sheet.body().width(), y);
         return y + 3;
     };
-    int y = header(), number = 0;
-    for (const ReportEntry &entry : entries) {
-        if (!entry.summary)
-            continue;
-        if (y + rowHeight > sheet.body().bottom()) {
-            startPage(sheet, false);
-            y = header();
+    const auto room = [&](int y, int rows) {
+        if (y + rows * rowHeight <= sheet.body().bottom())
+            return y;
+        startPage(sheet, false);
+        return header();
+    };
+    int y = header();
+    for (const ScenarioGroups::Group &group : scenarios.groups()) {
+        if (scenarios.shown()) {
+            y = room(y + 4, 2);
+            sheet.text(QRect(4, y, sheet.body().width() - 8, rowHeight),
+                       Qt::AlignLeft | Qt::AlignVCenter, ScenarioGroups::heading(group), 11, true,
+                       QColor(10, 60, 120));
+            y += rowHeight;
         }
-        if (++number % 2 == 0)
-            sheet.painter().fillRect(QRect(0, y, sheet.body().width(), rowHeight),
-                                     QColor(244, 246, 250));
-        drawRow(sheet, y, cells(number, entry.record, *entry.summary), false);
-        y += rowHeight;
+        int shade = 0;
+        for (const ScenarioGroups::Game &game : group.games) {
+            y = room(y, 1);
+            if (++shade % 2 == 0)
+                sheet.painter().fillRect(QRect(0, y, sheet.body().width(), rowHeight),
+                                         QColor(244, 246, 250));
+            QStringList texts = cells(game.number, game.entry->record, *game.entry->summary);
+            if (scenarios.shown())
+                texts << ScenarioGroups::resultText(*game.entry);
+            drawRow(y, texts, false);
+            y += rowHeight;
+        }
     }
     return y;
 }
@@ -148,16 +167,40 @@ int CoursePages::drawRows(ReportSheet &sheet) const
 // The records that could not be read, below the rows; returns where they end.
 int CoursePages::drawSkipped(ReportSheet &sheet, int y) const
 {
-    const auto skipped = std::count_if(entries.begin(), entries.end(),
-                                       [](const ReportEntry &e) { return !e.summary; });
-    const QString heading =
-        QStringLiteral("Skipped records (%1), left out of the rows and figures").arg(skipped);
+    std::vector<std::pair<const ReportEntry *, std::string>> skipped;
+    for (const ReportEntry &entry : entries)
+        if (!entry.summary)
+            skipped.emplace_back(&entry, entry.problem);
+    return drawNotes(sheet, y,
+                     QStringLiteral("Skipped records (%1), left out of the rows and figures")
+                         .arg(skipped.size()),
+                     skipped);
+}
+
+// The games read whose scenario copy could not be used; returns where they end.
+int CoursePages::drawUnjudged(ReportSheet &sheet, int y) const
+{
+    std::vector<std::pair<const ReportEntry *, std::string>> unjudged;
+    for (const ReportEntry &entry : entries)
+        if (entry.summary && !entry.scenario.problem.empty())
+            unjudged.emplace_back(&entry, entry.scenario.problem);
+    return drawNotes(sheet, y,
+                     QStringLiteral("Games not judged (%1): their scenario copy cannot be used")
+                         .arg(unjudged.size()),
+                     unjudged);
+}
+
+// A list under a heading, each record with what is wrong with it, the
+// record's folder left out, as the report names it once; returns where it
+// ends.
+int CoursePages::drawNotes(
+    ReportSheet &sheet, int y, const QString &heading,
+    const std::vector<std::pair<const ReportEntry *, std::string>> &notes) const
+{
     const int width = sheet.body().width();
     bool headed = false;
-    y += skipped ? 10 : 0;
-    for (const ReportEntry &entry : entries) {
-        if (entry.summary)
-            continue;
+    y += notes.empty() ? 0 : 10;
+    for (const auto &[entry, problem] : notes) {
         if (y + 2 * rowHeight > sheet.body().bottom()) {
             startPage(sheet, false);
             y = sheet.body().top();
@@ -170,8 +213,10 @@ int CoursePages::drawSkipped(ReportSheet &sheet, int y) const
             headed = true;
         }
         sheet.text(QRect(4, y, width - 8, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("skipped %1: %2")
-                       .arg(QString::fromStdString(entry.record.name), reason(entry)),
+                   QStringLiteral("%1 %2: %3")
+                       .arg(entry->summary ? QStringLiteral("game") : QStringLiteral("skipped"),
+                            QString::fromStdString(entry->record.name),
+                            QString::fromStdString(entry->record.withoutFolder(problem))),
                    11, false, markerColor(EventKind::BleedingRise));
         y += rowHeight;
     }

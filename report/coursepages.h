@@ -1,28 +1,23 @@
 #pragma once
 
-#include "gamerecord.h"
-#include "gamesummary.h"
+#include "reportentry.h"
+#include "reportsheet.h"
+#include "scenariogroups.h"
 
 #include <QRect>
 #include <QString>
-#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QPainter;
-class ReportSheet;
-
-// A record as the course report lists it: read, with its measures, or
-// skipped, with the reason.
-struct ReportEntry {
-    GameRecord record;
-    std::optional<GameSummary> summary;
-    std::string problem;
-};
 
 // The course pages of the report: a row per game in time order with its
 // measures, the records skipped and why, and below them a chart of the final
-// scores over the games and the course's figures.
+// scores over the games and the course's figures. Once any game was played
+// under a scenario file, the rows are grouped by scenario, each group headed
+// by its pass rate, each row says how its game fared under the rubric, and
+// the games whose scenario copy could not be used are listed with the reason.
 class CoursePages
 {
   public:
@@ -35,6 +30,9 @@ class CoursePages
   private:
     int drawRows(ReportSheet &sheet) const;
     int drawSkipped(ReportSheet &sheet, int y) const;
+    int drawUnjudged(ReportSheet &sheet, int y) const;
+    int drawNotes(ReportSheet &sheet, int y, const QString &heading,
+                  const std::vector<std::pair<const ReportEntry *, std::string>> &notes) const;
     void drawChart(ReportSheet &sheet, const QRect &area) const;
     void drawKey(ReportSheet &sheet, const QPoint &at) const;
     void drawFigures(ReportSheet &sheet, const QRect &area) const;
@@ -42,6 +40,8 @@ class CoursePages
 
     const std::vector<ReportEntry> &entries;
     QString subheading;
+    ScenarioGroups scenarios;
+    std::vector<ReportSheet::Column> columns;
     std::vector<GameSummary> games; // those read, in time order
 };
 

@@ -24,15 +24,19 @@ std::string CourseReport::read()
         return "no recorded game (curavant-*.csv) in " +
                printableName(folders.size() == 1 ? folders[0] : "the folders given");
     for (const GameRecord &record : records) {
-        ReportEntry entry{record, std::nullopt, {}};
+        ReportEntry entry{record, std::nullopt, {}, {}, std::nullopt};
         Course course;
         std::vector<Treatment> treatments;
         if (!record.started.isValid())
             entry.problem = "not named as the game names a record (curavant-YYYYMMDD-HHMMSS)";
         else
             entry.problem = loadRecord(record, course, treatments);
-        if (entry.problem.empty())
-            entry.summary.emplace(course, treatments);
+        if (entry.problem.empty()) {
+            entry.scenario = readRecordScenario(record.table);
+            entry.summary.emplace(course, treatments, entry.scenario.bleedingAtStart());
+            if (entry.scenario.rubric())
+                entry.verdict = judge(*entry.scenario.scenario, course, treatments);
+        }
         entries.push_back(std::move(entry));
     }
     return {};

@@ -4,6 +4,7 @@
 #include "eventnames.h"
 #include "plotstyle.h"
 #include "reportsheet.h"
+#include "verdictcard.h"
 
 #include <iterator>
 
@@ -63,10 +64,18 @@ void GamePage::draw(ReportSheet &sheet) const
     painter.save();
     painter.translate((body.width() - pictureWidth) / 2.0, body.top());
     painter.scale(scale, scale);
-    CoursePlot(course, "game of " + startedText(entry.record).toStdString()).draw(painter);
+    CoursePlot plot(course, "game of " + startedText(entry.record).toStdString());
+    if (entry.verdict)
+        plot.showVerdict(*entry.verdict);
+    plot.draw(painter);
     painter.restore();
 
-    int y = body.top() + pictureHeight + 6;
+    int y = drawRubric(sheet, body.top() + pictureHeight + 6);
+    // The heading, the column heads and a first row, or a page of their own.
+    if (y + 3 * rowHeight + 7 > body.bottom()) {
+        startPage(sheet, heading + QStringLiteral(", treatments"));
+        y = body.top();
+    }
     sheet.text(QRect(4, y, body.width(), rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
                treatments.empty()
                    ? QStringLiteral("No treatments.")
@@ -98,11 +107,58 @@ void GamePage::draw(ReportSheet &sheet) const
 void GamePage::startPage(ReportSheet &sheet, const QString &heading) const
 {
     const GameSummary &game = *entry.summary;
-    sheet.startPage(heading, QStringLiteral("%1 \u00b7 %2 steps \u00b7 final score %3 \u00b7 %4")
-                                 .arg(QString::fromStdString(entry.record.name))
-                                 .arg(game.steps)
-                                 .arg(game.finalScore)
-                                 .arg(QString::fromStdString(game.outcome())));
+    QString subheading = QStringLiteral("%1 \u00b7 %2 steps \u00b7 final score %3 \u00b7 %4")
+                             .arg(QString::fromStdString(entry.record.name))
+                             .arg(game.steps)
+                             .arg(game.finalScore)
+                             .arg(QString::fromStdString(game.outcome()));
+    if (!entry.scenario.note.builtIn())
+        subheading +=
+            QStringLiteral(" \u00b7 scenario: ") + QString::fromStdString(entry.scenario.title());
+    sheet.startPage(heading, subheading);
+}
+
+// Under the picture, the rubric's verdict in words: the result, then each
+// criterion met or missed, side by side; or why the game was not judged.
+// Returns where it ends.
+int GamePage::drawRubric(ReportSheet &sheet, int y) const
+{
+    const int width = sheet.body().width();
+    const QRect line(4, y, width - 8, rowHeight);
+    if (!entry.scenario.problem.empty()) {
+        sheet.text(line, Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("Not judged: ") +
+                       QString::fromStdString(entry.record.withoutFolder(entry.scenario.problem)),
+                   12, true, VerdictCard::failColor());
+        return y + rowHeight + 6;
+    }
+    if (!entry.verdict)
+        return y;
+    const Verdict &verdict = *entry.verdict;
+    sheet.text(line, Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Rubric: %1 with %2 points, %3 needed")
+                   .arg(verdict.passed ? QStringLiteral("passed") : QStringLiteral("not passed"))
+                   .arg(verdict.points)
+                   .arg(verdict.pass),
+               12, true, verdict.passed ? VerdictCard::passColor() : VerdictCard::failColor());
+    y += rowHeight + 2;
+    const int columnWidth = width / 2;
+    for (std::size_t i = 0; i < verdict.criteria.size(); ++i) {
+        const CriterionResult &c = verdict.criteria[i];
+        const int x = int(i % 2) * columnWidth;
+        sheet.text(QRect(x + 4, y, 52, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   c.met ? QStringLiteral("met") : QStringLiteral("missed"), 11, !c.met,
+                   c.met ? VerdictCard::passColor() : VerdictCard::failColor());
+        sheet.text(QRect(x + 60, y, columnWidth - 66, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("%1 (%2 points%3)")
+                       .arg(QString::fromStdString(c.name))
+                       .arg(c.points)
+                       .arg(c.critical ? QStringLiteral(", critical") : QString()),
+                   11);
+        if (i % 2 == 1 || i + 1 == verdict.criteria.size())
+            y += rowHeight;
+    }
+    return y + 6;
 }
 
 // The column heads over each group of treatments; returns where the rows start.

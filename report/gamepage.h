@@ -6,8 +6,9 @@ class ReportSheet;
 
 // The pages of one game in the course report: the game's course picture as
 // curavant-sim --course draws it, and below it the treatments in order, each
-// with its step, German name, code and the points it gave or cost. Treatments
-// that do not fit go on to further pages.
+// with its step, German name, code and the points it gave or cost. A game
+// judged by a rubric shows the verdict between the two. Treatments that do
+// not fit go on to further pages.
 class GamePage
 {
   public:
@@ -21,6 +22,7 @@ class GamePage
   private:
     void startPage(ReportSheet &sheet, const QString &heading) const;
     int drawHeads(ReportSheet &sheet, int y) const;
+    int drawRubric(ReportSheet &sheet, int y) const;
 
     const ReportEntry &entry;
     int number;

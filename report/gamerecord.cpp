@@ -40,6 +40,14 @@ bool endsWithLineEnd(const std::string &path)
 
 } // namespace
 
+std::string GameRecord::withoutFolder(std::string problem) const
+{
+    const std::string folder = table.substr(0, table.size() - name.size() - 4);
+    for (std::size_t at; !folder.empty() && (at = problem.find(folder)) != std::string::npos;)
+        problem.erase(at, folder.size());
+    return problem;
+}
+
 std::string findRecords(const std::vector<std::string> &folders, std::vector<GameRecord> &records)
 {
     std::set<QString> seen; // a folder named twice is read once
@@ -78,12 +86,15 @@ std::string loadRecordedCourse(const std::string &table, const std::string &scri
     problem = loadPlan(script, steps + 1, standardInput, plan);
     // The complications are those the script notes, as a recorded game's
     // does; without such notes, those the table shows: it misses a shock
-    // that treatment ends and a new roll starts again within one step.
+    // that treatment ends and a new roll starts again within one step, and
+    // takes every game to start at bleeding stage 1. A script that names its
+    // scenario notes every complication, also when there were none.
+    const bool noted = !plan.complications.empty() || plan.scenario;
     std::vector<CourseEvent> events;
     for (const Treatment &t : plan.treatments)
         if (t.step <= steps)
             events.push_back({t.step, EventKind::Treatment, t.code});
-    for (const CourseEvent &e : plan.complications.empty() ? course.events : plan.complications)
+    for (const CourseEvent &e : noted ? plan.complications : course.events)
         if (e.step <= steps)
             events.push_back(e);
     std::stable_sort(events.begin(), events.end(),

@@ -21,6 +21,8 @@ struct GameRecord {
     int sameSecond = 1; // 2, 3, ... for a name with the suffix -2, -3, ...
 
     std::string script() const { return table.substr(0, table.size() - 4) + ".txt"; }
+    // A problem with the record as the report shows it: without the folder.
+    std::string withoutFolder(std::string problem) const;
 };
 
 // Called by the course report first: the records (curavant-*.csv) in

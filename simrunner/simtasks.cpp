@@ -5,10 +5,12 @@
 #include "courseplot.h"
 #include "coursereport.h"
 #include "gamerecord.h"
+#include "recordscenario.h"
 #include "runner.h"
 #include "scenariofile.h"
 #include "script.h"
 #include "textlines.h"
+#include "verdict.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -47,11 +49,29 @@ std::string openOutput(QSaveFile &file, const std::string &path, const char *wha
                                            : outputProblem(path, what, file.errorString());
 }
 
-std::string drawPlot(const Course &course, const std::string &subtitle, QSaveFile &file,
+std::string drawPlot(const Course &course, const std::string &subtitle,
+                     const std::optional<Verdict> &verdict, QSaveFile &file,
                      const std::string &path)
 {
-    const QString problem = CoursePlot(course, subtitle).save(file);
+    CoursePlot plot(course, subtitle);
+    if (verdict)
+        plot.showVerdict(*verdict);
+    const QString problem = plot.save(file);
     return problem.isEmpty() ? std::string() : outputProblem(path, "plot", problem);
+}
+
+// A recorded game drawn with its treatments is judged by the rubric of the
+// scenario copy beside its table. A copy that cannot be used is said on
+// standard error, and the game is drawn without a verdict.
+std::optional<Verdict> recordVerdict(const std::string &table, const Course &course,
+                                     const std::vector<Treatment> &treatments)
+{
+    const RecordScenario scenario = readRecordScenario(table);
+    if (!scenario.problem.empty())
+        std::cerr << "curavant-sim: " << scenario.problem << "; drawn without its rubric\n";
+    if (!scenario.rubric())
+        return std::nullopt;
+    return judge(*scenario.scenario, course, treatments);
 }
 
 // Qt's chatter about its runtime folder and fonts would mix with the codes
@@ -83,12 +103,13 @@ int playOrDraw(const CommandLine &commandLine, std::istream &standardInput)
     Plan plan;
     Course course;
     ScenarioFile scenario;
+    std::vector<Treatment> treatments;
     std::string problem;
     if (!commandLine.scenarioPath.empty())
         problem = loadScenarioFile(commandLine.scenarioPath, scenario);
     if (problem.empty())
         problem = drawOnly ? loadRecordedCourse(commandLine.coursePath, commandLine.scriptPath,
-                                                standardInput, course)
+                                                standardInput, course, &treatments)
                            : loadPlan(commandLine.scriptPath,
                                       commandLine.steps.value_or(scenario.scenario.steps()),
                                       standardInput, plan);
@@ -121,7 +142,12 @@ int playOrDraw(const CommandLine &commandLine, std::istream &standardInput)
     if (plotFile) {
         const std::string subtitle = drawOnly ? "course: " + scriptName(commandLine.coursePath)
                                               : "script: " + scriptName(commandLine.scriptPath);
-        problem = drawPlot(course, subtitle, *plotFile, commandLine.plotPath);
+        std::optional<Verdict> verdict;
+        if (drawOnly && !commandLine.scriptPath.empty())
+            verdict = recordVerdict(commandLine.coursePath, course, treatments);
+        else if (!drawOnly && scenario.scenario.rubric)
+            verdict = judge(scenario.scenario, course, plan.treatments);
+        problem = drawPlot(course, subtitle, verdict, *plotFile, commandLine.plotPath);
         if (!problem.empty()) {
             std::cerr << "curavant-sim: " << problem << '\n';
             return ExitCannotWrite;

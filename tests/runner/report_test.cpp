@@ -114,6 +114,9 @@ TEST(Report, ACourseWorkedOutByHandWithItsBrokenRecordsSkipped)
                       std::string::npos)
                 << b.name;
         }
+    // Records that name no scenario: the built-in fracture, reported as ever.
+    for (const char *text : {"Scenario", "Rubric", "not judged"})
+        EXPECT_EQ(pages[0].find(text), std::string::npos) << text;
     EXPECT_NE(pages[1].find("Game 1 of 3: 2026-03-02 09:00:00\n"), std::string::npos);
     for (const char *treatment : {"\n2 Pflaster 3 +100\n", "\n3 Infusion 1 +150\n",
                                   "\n3 Transfusion 2 +150\n", "\n4 Sauerstoff 13 -20\n"})
@@ -140,6 +143,75 @@ TEST(Report, ACourseWorkedOutByHandWithItsBrokenRecordsSkipped)
     ASSERT_GE(fonts.size(), 3u);
     for (std::size_t i = 2; i < fonts.size(); ++i)
         EXPECT_NE(fonts[i].find(" yes "), std::string::npos) << fonts[i];
+}
+
+// A scenario copy missing, changed since the game, or no longer readable:
+// its game is reported, not judged, and the reason listed.
+TEST(Report, AGameWhoseScenarioCopyCannotBeUsedIsListedAndNotJudged)
+{
+    const std::string folder = freshFolder("copies");
+    const auto named = [](const char *time, const char *file, const char *hash) {
+        return head(time) + "# Scenario title: Kurzprüfung\n# Scenario file: " + file +
+               "\n# Scenario SHA-256: " + hash + "\n";
+    };
+    struct Case {
+        const char *name;
+        std::string txt;
+        const char *copy; // nullptr: none
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"curavant-20260302-100000", named("10:00:00", "kurz.toml", "79d1f63fb4d5"), nullptr,
+         ".scenario.toml: missing, the copy of the scenario file 'kurz.toml' the game was played "
+         "with"},
+        {"curavant-20260302-100500", named("10:05:00", "kurz.toml", "79d1f63fb4d5"), "pass = 1\n",
+         ".scenario.toml: changed since the game (SHA-256 5765b15940bc, the record names "
+         "'79d1f63fb4d5')"},
+        // Waits for the scenario file reader: the stub reads every text.
+        {"curavant-20260302-101000", named("10:10:00", "kaputt.toml", "4f5edc235f12"), "title = \n",
+         ".scenario.toml:1:"},
+    };
+    for (const Case &c : cases) {
+        record(folder, c.name, table({row(1, 0, 1, 0, 1)}), c.txt.c_str());
+        if (c.copy)
+            writeFile(folder + "/" + c.name + ".scenario.toml", c.copy);
+    }
+    const SimRun run = runSim({"--report", folder + "/copies.pdf", folder});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> pages = pdfPages(folder + "/copies.pdf");
+    ASSERT_EQ(pages.size(), 4u);
+    EXPECT_NE(pages[0].find("Games not judged (3): their scenario copy cannot be used\n"),
+              std::string::npos)
+        << pages[0];
+    for (const Case &c : cases) {
+        EXPECT_NE(pages[0].find(std::string("game ") + c.name + ": " + c.name + c.reason),
+                  std::string::npos)
+            << c.name << " in:\n"
+            << pages[0];
+    }
+    EXPECT_NE(pages[0].find("kurz.toml (SHA-256 79d1f63fb4d5) \u00b7 2 not judged\n"),
+              std::string::npos);
+    EXPECT_NE(pages[0].find(" 1 0 lives 0 none not stopped 0 0 not judged\n"), std::string::npos);
+    EXPECT_NE(pages[1].find("Not judged: curavant-20260302-100000.scenario.toml: missing"),
+              std::string::npos)
+        << pages[1];
+}
+
+// A record that names its scenario notes every complication: its table's
+// bleeding at stage 2 from the start is no rise, as it would be in a record
+// without notes, where a game starts at stage 1.
+TEST(Report, ARecordNamingItsScenarioTakesOnlyTheComplicationsItNotes)
+{
+    const std::string folder = freshFolder("noted");
+    const std::string csv = table({row(1, 0, 1, 0, 2), row(2, 0, 1, 0, 2)});
+    record(folder, "curavant-20260302-110000", csv,
+           (head("11:00:00") + "# Scenario: built-in fracture\n").c_str());
+    record(folder, "curavant-20260302-110500", csv, head("11:05:00").c_str());
+    ASSERT_EQ(runSim({"--report", folder + "/noted.pdf", folder}).status, 0);
+    const std::vector<std::string> pages = pdfPages(folder + "/noted.pdf");
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[1].find("Blutung 2"), std::string::npos) << pages[1];
+    EXPECT_NE(pages[2].find("Blutung 2"), std::string::npos) << pages[2];
 }
 
 TEST(Report, TheSameRecordsGiveTheSameFileInEveryLocaleAndTimeZone)

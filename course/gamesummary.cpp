@@ -20,14 +20,18 @@ std::optional<double> median(std::vector<double> values)
 
 } // namespace
 
-GameSummary::GameSummary(const Course &course, const std::vector<Treatment> &treatments)
+GameSummary::GameSummary(const Course &course, const std::vector<Treatment> &treatments,
+                         int bleedingAtStart)
     : steps(static_cast<int>(course.steps.size())),
       finalScore(course.steps.empty() ? 0 : course.steps.back().score),
       treatments(static_cast<int>(treatments.size()))
 {
     // What the scenario keeps of a shock and a bleeding, as a game starts.
     bool inShock = false, infused = false, transfused = false;
-    int stage = 1;
+    int stage = bleedingAtStart;
+    std::size_t bleedingRunsFrom = 0; // the first bleeding not yet stopped
+    if (stage > 0)
+        bleedings.push_back({1, std::nullopt});
     for (const CourseEvent &event : course.events) {
         const bool dead = diedAt > 0;
         switch (event.kind) {
@@ -36,7 +40,10 @@ GameSummary::GameSummary(const Course &course, const std::vector<Treatment> &tre
             infused = transfused = false;
             shocks.push_back({event.step, std::nullopt});
             break;
-        case EventKind::BleedingRise: stage = event.value; break;
+        case EventKind::BleedingRise:
+            stage = event.value;
+            bleedings.push_back({event.step, std::nullopt});
+            break;
         case EventKind::Death:
             diedAt = event.step;
             stage = 0;
@@ -44,14 +51,17 @@ GameSummary::GameSummary(const Course &course, const std::vector<Treatment> &tre
         case EventKind::Treatment:
             if (Fraktur::endsShock(event.value, inShock, infused, transfused)) {
                 inShock = false;
-                if (!dead)
-                    shocks.back().stepsToTreat = event.step - shocks.back().step;
+                if (!dead && !shocks.empty())
+                    shocks.back().stepsToEnd = event.step - shocks.back().step;
             }
             infused = infused || event.value == actionCode(Behandlung::Infusion);
             transfused = transfused || event.value == actionCode(Behandlung::Transfusion);
             if (Fraktur::stopsBleeding(event.value, stage)) {
                 stage = 0;
                 bleedingStopped.push_back(event.step);
+                for (; bleedingRunsFrom < bleedings.size(); ++bleedingRunsFrom)
+                    bleedings[bleedingRunsFrom].stepsToEnd =
+                        event.step - bleedings[bleedingRunsFrom].step;
             }
             break;
         }
@@ -78,10 +88,10 @@ CourseFigures::CourseFigures(const std::vector<GameSummary> &summaries)
     for (const GameSummary &game : summaries) {
         alive += game.diedAt == 0;
         scores.push_back(game.finalScore);
-        for (const GameSummary::Shock &shock : game.shocks) {
-            if (shock.stepsToTreat)
-                stepsToTreat.push_back(*shock.stepsToTreat);
-            ++(shock.stepsToTreat ? treatedShocks : untreatedShocks);
+        for (const GameSummary::Episode &shock : game.shocks) {
+            if (shock.stepsToEnd)
+                stepsToTreat.push_back(*shock.stepsToEnd);
+            ++(shock.stepsToEnd ? treatedShocks : untreatedShocks);
         }
     }
     medianScore = median(scores);
