@@ -47,7 +47,7 @@ QStringList ScenarioMenu::folders()
     QStringList found;
     for (const QString &data : QStandardPaths::standardLocations(QStandardPaths::AppDataLocation))
         found << QDir(data).filePath(QStringLiteral("scenarios"));
-    found << QDir::current().absoluteFilePath(QStringLiteral("../data/scenarios"));
+    found << QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("../data/scenarios")));
     return found;
 }
 

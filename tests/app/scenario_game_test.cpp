@@ -14,6 +14,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -21,7 +24,13 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <ostream>
 #include <vector>
+
+void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace
 {
@@ -134,4 +143,161 @@ TEST(ScenarioGame, OwnSprayKeepsTheComplicationsApartFromTheFrames)
 
     const std::vector<Seen> shared = twoGames(SprayRandom::Shared, fewFrames);
     EXPECT_FALSE(shared == fewFrames) << "the frames drawn did not matter";
+}
+
+namespace
+{
+// Scenario files installed for the user (XDG_DATA_HOME) and with the package
+// (../data/scenarios), the user's fraktur.toml hiding the package's.
+struct Installed {
+    QTemporaryDir home;
+    QString user, package;
+
+    Installed()
+    {
+        useRoom("#Inventor V2.1 ascii\nSeparator { }\n");
+        QCoreApplication::setApplicationName(QStringLiteral("curavant"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("share")));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(home.filePath("none")));
+        user = home.filePath("share/curavant/scenarios/");
+        package = QDir::cleanPath(QDir::current().absoluteFilePath("../data/scenarios")) + '/';
+        QDir(package).removeRecursively();
+        write(user + "eigener.toml", "title = \"Eigener Fall\"\ntenths = 600\n");
+        write(user + "fraktur.toml", "title = \"Meine Fraktur\"\n");
+        write(package + "fraktur.toml", "title = \"Unterschenkelfraktur\"\n");
+        write(package + "kaputt.toml", "title = \n");
+        write(package + "schwer.toml", "title = \"Schwer\"\ntenths = 1800\n");
+        write(package + "notizen.txt", "not a scenario\n");
+    }
+    static void write(const QString &path, const char *text)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QStringList listed() const
+    {
+        return {"", user + "eigener.toml", user + "fraktur.toml", package + "kaputt.toml",
+                package + "schwer.toml"};
+    }
+};
+
+QList<QAction *> entries(Fenster &w)
+{
+    QList<QAction *> found;
+    for (QAction *action : w.scenarioMenu->actions())
+        if (!action->isSeparator())
+            found << action;
+    return found;
+}
+
+QStringList paths(Fenster &w)
+{
+    QStringList found;
+    for (QAction *action : entries(w))
+        found << action->data().toString();
+    return found;
+}
+
+QString checkedPath(Fenster &w)
+{
+    for (QAction *action : entries(w))
+        if (action->isChecked())
+            return action->data().toString();
+    return QStringLiteral("none");
+}
+
+// Chooses the entry of `path` as a click would; returns the text of the
+// message box it brought up, which is closed.
+QString choose(Fenster &w, const QString &path)
+{
+    QString shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    poll.start(20);
+    for (QAction *action : entries(w))
+        if (action->data().toString() == path)
+            action->trigger();
+    return shown;
+}
+} // namespace
+
+// Works with any reader: which files are listed, and which is checked.
+TEST(ScenarioMenu, ListsTheInstalledFilesAndTheCheckFollowsTheGoodChoicesOnly)
+{
+    Installed installed;
+    const QString eigener = installed.user + "eigener.toml";
+    const QString schwer = installed.package + "schwer.toml";
+    runWindow([&](Fenster &w) {
+        const QList<QAction *> spiel = w.gameMenu->actions();
+        ASSERT_GE(spiel.size(), 3);
+        EXPECT_TRUE(spiel[0] == w.startAction && spiel[1] == w.endAction);
+        EXPECT_EQ(spiel.last()->menu(), w.scenarioMenu);
+        EXPECT_EQ(w.scenarioMenu->title(), "Szenario");
+        EXPECT_EQ(paths(w), installed.listed());
+        EXPECT_EQ(checkedPath(w), "") << "the built-in fracture is not in use";
+
+        EXPECT_EQ(choose(w, eigener), "");
+        EXPECT_EQ(checkedPath(w), eigener);
+        EXPECT_EQ(w.scenarioInUse.path, eigener.toStdString());
+        // A file gone since the menu was built.
+        ASSERT_TRUE(QFile::remove(schwer));
+        EXPECT_EQ(choose(w, schwer), schwer + ":1:1: cannot be read");
+        EXPECT_EQ(checkedPath(w), eigener);
+        EXPECT_EQ(w.scenarioInUse.path, eigener.toStdString());
+        EXPECT_EQ(choose(w, ""), "");
+        EXPECT_EQ(checkedPath(w), "");
+        EXPECT_EQ(w.scenarioInUse.path, "");
+    });
+
+    // The file the game was started with: its own entry unless installed.
+    Installed::write(schwer, "title = \"Schwer\"\n");
+    const struct {
+        QString given;
+        QStringList listed;
+    } starts[] = {{eigener, installed.listed()},
+                  {installed.home.filePath("elsewhere.toml"),
+                   installed.listed() << installed.home.filePath("elsewhere.toml")}};
+    for (const auto &start : starts) {
+        Installed::write(start.given, "title = \"Anderswo\"\n");
+        ScenarioFile file;
+        ASSERT_EQ(loadScenarioFile(start.given.toStdString(), file), "");
+        runWindow(
+            [&](Fenster &w) {
+                EXPECT_EQ(paths(w), start.listed);
+                EXPECT_EQ(checkedPath(w), start.given);
+            },
+            nullptr, file);
+    }
+}
+
+// Needs the scenario reader: titles, a file it refuses, a choice played.
+TEST(ScenarioMenu, ShowsTitlesRefusesABadFileAndPlaysTheChoiceFromTheNextStart)
+{
+    Installed installed;
+    const QString kaputt = installed.package + "kaputt.toml";
+    runWindow([&](Fenster &w) {
+        QStringList texts;
+        for (QAction *action : entries(w))
+            texts << action->text();
+        EXPECT_EQ(texts, QStringList({"Curavant Beta Diagnose: Unterschenkelfraktur (eingebaut)",
+                                      "Eigener Fall", "Meine Fraktur", "kaputt.toml", "Schwer"}));
+        w.startAction->trigger();
+        EXPECT_EQ(choose(w, installed.user + "eigener.toml"), "");
+        EXPECT_EQ(w.timeLeft, 2400) << "the choice changed the game being played";
+        w.startAction->trigger();
+        EXPECT_EQ(w.timeLeft, 600);
+        const QString refused = choose(w, kaputt);
+        EXPECT_TRUE(refused.startsWith(kaputt + ":1:")) << refused.toStdString();
+        EXPECT_FALSE(refused.contains('\n'));
+        w.startAction->trigger();
+        EXPECT_EQ(w.timeLeft, 600);
+        EXPECT_EQ(checkedPath(w), installed.user + "eigener.toml");
+    });
 }
