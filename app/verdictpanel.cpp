@@ -36,7 +36,7 @@ VerdictPanel::VerdictPanel(const QPixmap &logo, QWidget *label) : QWidget(label)
 void VerdictPanel::showVerdict(const Verdict &verdict, const QString &scenarioTitle)
 {
     shown = verdict;
-    title = scenarioTitle;
+    title = scenarioTitle.simplified();
     show();
     raise();
     update();
@@ -48,13 +48,16 @@ void VerdictPanel::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.drawPixmap(0, 0, logo);
     painter.fillRect(rect(), QColor(16, 20, 28, 190));
+    // The label may reach below the window's edge: the card keeps to what shows.
+    const QRect area = rect().intersected(QRect(mapFrom(window(), QPoint(0, 0)), window()->size()));
 
     const int count = static_cast<int>(shown.criteria.size());
-    const int room = height() - 2 * margin - headerHeight - titleHeight - footerHeight;
+    const int room = area.height() - 2 * margin - headerHeight - titleHeight - footerHeight;
     const int rowHeight = std::clamp(count ? room / count : longestRow, shortestRow, longestRow);
     const int cardHeight = std::min(headerHeight + titleHeight + count * rowHeight + footerHeight,
-                                    height() - 2 * margin);
-    const QRect card((width() - cardWidth) / 2, (height() - cardHeight) / 2, cardWidth, cardHeight);
+                                    area.height() - 2 * margin);
+    const QRect card(area.left() + (area.width() - cardWidth) / 2,
+                     area.top() + (area.height() - cardHeight) / 2, cardWidth, cardHeight);
     QPainterPath outline;
     outline.addRoundedRect(card, 14, 14);
     painter.fillPath(outline, Qt::white);
@@ -70,7 +73,7 @@ void VerdictPanel::paintEvent(QPaintEvent *)
                      painter.fontMetrics().elidedText(title, Qt::ElideRight, titleRow.width()));
     y += titleHeight;
     for (const CriterionResult &criterion : shown.criteria) {
-        if (y + rowHeight > card.bottom() - footerHeight)
+        if (y + rowHeight > card.top() + card.height() - footerHeight)
             break;
         drawCriterion(painter, QRect(card.left() + margin, y, titleRow.width(), rowHeight),
                       criterion);
@@ -120,7 +123,7 @@ void VerdictPanel::drawCriterion(QPainter &painter, const QRect &row,
         criterion.critical ? QFontMetrics(badgeFont).horizontalAdvance(badge) + 12 : 0;
     const int statusWidth = 90, pointsWidth = 80;
     QRect name(row.left() + mark + 12, row.top(), 0, row.height());
-    name.setRight(row.right() - statusWidth - pointsWidth - (badgeWidth ? badgeWidth + 8 : 0));
+    name.setRight(row.right() - statusWidth - pointsWidth - 12 - (badgeWidth ? badgeWidth + 8 : 0));
 
     painter.setFont(sized(fontSize));
     painter.setPen(inkColour);
