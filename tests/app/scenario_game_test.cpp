@@ -248,7 +248,10 @@ TEST(ScenarioMenu, ListsTheInstalledFilesAndTheCheckFollowsTheGoodChoicesOnly)
         EXPECT_EQ(w.scenarioInUse.path, eigener.toStdString());
         // A file gone since the menu was built.
         ASSERT_TRUE(QFile::remove(schwer));
-        EXPECT_EQ(choose(w, schwer), schwer + ":1:1: cannot be read");
+        ScenarioFile gone;
+        const std::string problem = loadScenarioFile(schwer.toStdString(), gone);
+        ASSERT_NE(problem, "");
+        EXPECT_EQ(choose(w, schwer), QString::fromStdString(problem));
         EXPECT_EQ(checkedPath(w), eigener);
         EXPECT_EQ(w.scenarioInUse.path, eigener.toStdString());
         EXPECT_EQ(choose(w, ""), "");
