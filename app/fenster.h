@@ -124,11 +124,10 @@ class Fenster : public QMainWindow
     void arrangeWidgets();
     void playScenario();
 
-    // The clock's ticks are due every 50 ms on a fixed timeline; more than a
-    // second behind, it starts afresh.
     Fraktur *patient = nullptr; // the same as level
     RandomSequence ownSprayRandom;
-
+    // The clock's ticks are due every 50 ms on a fixed timeline; more than a
+    // second behind, it starts afresh.
     TickTimeline clockTimeline{std::chrono::milliseconds(50), std::chrono::milliseconds(1000)};
 
     Q_DISABLE_COPY(Fenster)

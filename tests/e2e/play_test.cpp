@@ -33,7 +33,7 @@ QStringList fileLines(const QString &path)
 } // namespace
 
 // Played without a scenario and with the fracture's shipped file, which
-// must give the same game: the same lines on standard output.
+// must give the same game: the same picks, tools and codes on standard output.
 class Play : public ::testing::TestWithParam<QStringList>
 {
   protected:
@@ -157,7 +157,11 @@ TEST_P(Play, OneGameFromTheIdleWindowToTheEnd)
             << lines[i].toStdString();
     }
     EXPECT_EQ(lines[4], QStringLiteral("2"));
-    consoles[GetParam()] = game.output();
+    // Where a pick hit on the patient's shin varies by a fraction of a unit
+    // with the mouse-look's timing.
+    consoles[GetParam()] = QString::fromStdString(game.output())
+                               .replace(QRegularExpression(" an Pos: [^\n]*"), " an Pos")
+                               .toStdString();
     if (consoles.size() == 2) {
         EXPECT_EQ(consoles.begin()->second, consoles.rbegin()->second);
     }
