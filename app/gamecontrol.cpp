@@ -10,6 +10,7 @@
 #include "level.h"
 #include "monitor.h"
 #include "readings.h"
+#include "scenariomenu.h"
 #include "scenestate.h"
 #include "soundbank.h"
 #include "verdictpanel.h"
@@ -68,7 +69,7 @@ void Fenster::ende()
     viewWidget->hide();
     logoLabel->show();
     if (verdict)
-        verdictPanel->showVerdict(*verdict, QString::fromStdString(patient->scenario().title));
+        verdictPanel->showVerdict(*verdict, ScenarioMenu::shownTitle(patient->scenario().title));
     soundBank->stop(SoundBank::Ambience);
 }
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 
@@ -12,11 +13,6 @@
 
 namespace
 {
-QString titleOf(const Scenario &scenario)
-{
-    return QString::fromStdString(scenario.title).simplified();
-}
-
 // How a file is known when comparing: the same file by any path is one.
 QString identity(const QString &path)
 {
@@ -29,7 +25,7 @@ ScenarioMenu::ScenarioMenu(const ScenarioFile &inUse, QWidget *window)
     : QMenu(tr("Szenario"), window), group(new QActionGroup(this))
 {
     group->setExclusive(true);
-    QList<Entry> entries{{QString(), titleOf(Scenario())}};
+    QList<Entry> entries{{QString(), shownTitle(Scenario().title)}};
     entries += installed();
     const QString given = QFile::decodeName(QByteArray::fromStdString(inUse.path));
     const bool listed =
@@ -37,7 +33,7 @@ ScenarioMenu::ScenarioMenu(const ScenarioFile &inUse, QWidget *window)
             return !entry.path.isEmpty() && identity(entry.path) == identity(given);
         });
     if (!listed)
-        entries.append({given, titleOf(inUse.scenario)});
+        entries.append({given, shownTitle(inUse.scenario.title)});
     addEntries(entries, given.isEmpty() ? QString() : identity(given));
     connect(group, &QActionGroup::triggered, this, &ScenarioMenu::choose);
 }
@@ -49,6 +45,15 @@ QStringList ScenarioMenu::folders()
         found << QDir(data).filePath(QStringLiteral("scenarios"));
     found << QDir::cleanPath(QDir::current().absoluteFilePath(QStringLiteral("../data/scenarios")));
     return found;
+}
+
+QString ScenarioMenu::shownTitle(const std::string &title)
+{
+    static const QRegularExpression gap(QStringLiteral("\\s{2,}"));
+    return QString::fromStdString(title)
+        .trimmed()
+        .replace(gap, QStringLiteral(" \u2013 "))
+        .simplified();
 }
 
 // Each folder's files by name; the first folder with a name wins.
@@ -66,7 +71,7 @@ QList<ScenarioMenu::Entry> ScenarioMenu::installed()
             ScenarioFile read;
             const bool good =
                 loadScenarioFile(QFile::encodeName(file.filePath()).toStdString(), read).empty();
-            entries.append({file.filePath(), good ? titleOf(read.scenario) : QString()});
+            entries.append({file.filePath(), good ? shownTitle(read.scenario.title) : QString()});
         }
     }
     return entries;

@@ -25,6 +25,9 @@ class ScenarioMenu : public QMenu
 
     // The folders searched, in order, the user's first.
     static QStringList folders();
+    // A scenario's title as the menu and the game's result show it: a run of
+    // spaces, which sets the title's parts apart, becomes a dash.
+    static QString shownTitle(const std::string &title);
 
   signals:
     // A scenario that loaded, or the built-in one (an empty path).

@@ -36,7 +36,7 @@ VerdictPanel::VerdictPanel(const QPixmap &logo, QWidget *label) : QWidget(label)
 void VerdictPanel::showVerdict(const Verdict &verdict, const QString &scenarioTitle)
 {
     shown = verdict;
-    title = scenarioTitle.simplified();
+    title = scenarioTitle;
     show();
     raise();
     update();

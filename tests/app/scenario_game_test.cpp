@@ -289,8 +289,9 @@ TEST(ScenarioMenu, ShowsTitlesRefusesABadFileAndPlaysTheChoiceFromTheNextStart)
         QStringList texts;
         for (QAction *action : entries(w))
             texts << action->text();
-        EXPECT_EQ(texts, QStringList({"Curavant Beta Diagnose: Unterschenkelfraktur (eingebaut)",
-                                      "Eigener Fall", "Meine Fraktur", "kaputt.toml", "Schwer"}));
+        EXPECT_EQ(texts,
+                  QStringList({"Curavant Beta \u2013 Diagnose: Unterschenkelfraktur (eingebaut)",
+                               "Eigener Fall", "Meine Fraktur", "kaputt.toml", "Schwer"}));
         w.startAction->trigger();
         EXPECT_EQ(choose(w, installed.user + "eigener.toml"), "");
         EXPECT_EQ(w.timeLeft, 2400) << "the choice changed the game being played";
