@@ -108,6 +108,8 @@ void ScenarioMenu::addEntries(const QList<Entry> &entries, const QString &inUse)
 }
 
 // Called when an entry is chosen; the group has already moved the check mark.
+// One entry is always the one in use: the built-in fracture or the file the
+// game was given.
 void ScenarioMenu::choose(QAction *action)
 {
     const QString path = action->data().toString();
@@ -115,10 +117,7 @@ void ScenarioMenu::choose(QAction *action)
     if (!path.isEmpty()) {
         const std::string problem = loadScenarioFile(QFile::encodeName(path).toStdString(), file);
         if (!problem.empty()) {
-            if (inUseAction)
-                inUseAction->setChecked(true);
-            else
-                action->setChecked(false);
+            inUseAction->setChecked(true);
             QMessageBox::warning(parentWidget(), tr("Szenario"), QString::fromStdString(problem));
             return;
         }
