@@ -2,9 +2,12 @@
 
 #include "displaycheck.h"
 #include "fraktur.h"
+#include "gamecourse.h"
 #include "gamerecorder.h"
 #include "monitor.h"
+#include "scenariomenu.h"
 #include "soundbank.h"
+#include "verdictpanel.h"
 
 #include <Inventor/Qt/SoQt.h>
 
@@ -38,16 +41,19 @@ QWidget *initViewer(int argc, char **argv)
 }
 } // namespace
 
-Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
+Fenster::Fenster(int argc, char **argv, ScenarioFile scenario)
+    : QMainWindow(nullptr), scenarioInUse(std::move(scenario))
 {
     createWidgets();
     createMenus();
-    auto *fraktur = new Fraktur(scenarioInUse.scenario);
-    level = fraktur;
-    recorder = new GameRecorder(QFile::decodeName(qgetenv("CURAVANT_RECORD_DIR")), *fraktur);
+    patient = new Fraktur(scenarioInUse.scenario);
+    level = patient;
+    recorder = new GameRecorder(QFile::decodeName(qgetenv("CURAVANT_RECORD_DIR")), *patient);
+    course = new GameCourse(*patient);
     soundBank = new SoundBank;
     viewWidget = initViewer(argc, argv);
     loadIcons();
+    verdictPanel = new VerdictPanel(*logoPixmap, logoLabel);
     mainWindow = this;
     timeLeft = gameLength;
     running = false;
@@ -64,6 +70,7 @@ Fenster::Fenster(int argc, char **argv) : QMainWindow(nullptr)
 Fenster::~Fenster()
 {
     delete recorder;
+    delete course;
     delete[] toolIcons;
     delete level;
     delete soundBank;
@@ -78,7 +85,7 @@ void Fenster::createWidgets()
     sideLayout = new QVBoxLayout;
     monitor = new Monitor;
     toolLabel = new QLabel;
-    timeLabel = new QLabel(QStringLiteral("TIME: 4:00"));
+    timeLabel = new QLabel(clockText(QStringLiteral("TIME: "), scenarioInUse.scenario.tenths));
     pointsLabel = new QLabel(QStringLiteral("PUNKTE: 0"));
     healthLabel = new QLabel(QStringLiteral("Health: 100"));
     logoLabel = new QLabel;
@@ -99,6 +106,11 @@ void Fenster::createMenus()
     endAction = new QAction(tr("Ende"), this);
     gameMenu->addAction(startAction);
     gameMenu->addAction(endAction);
+    gameMenu->addSeparator();
+    scenarioMenu = new ScenarioMenu(scenarioInUse, this);
+    gameMenu->addMenu(scenarioMenu);
+    connect(scenarioMenu, &ScenarioMenu::chosen, this,
+            [this](const ScenarioFile &file) { scenarioInUse = file; });
     helpMenu->addAction(infoAction);
     connect(startAction, SIGNAL(triggered()), this, SLOT(start()));
     connect(endAction, SIGNAL(triggered()), this, SLOT(ende()));

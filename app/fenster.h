@@ -1,10 +1,13 @@
 #pragma once
 
+#include "random.h"
 #include "scenariofile.h"
 #include "ticktimeline.h"
 
 #include <QMainWindow>
 
+class Fraktur;
+class GameCourse;
 class Level;
 class Monitor;
 class QAction;
@@ -16,7 +19,9 @@ class QMenu;
 class QPixmap;
 class QVBoxLayout;
 class SoPendulum;
+class ScenarioMenu;
 class SoundBank;
+class VerdictPanel;
 
 // The one window of the game: the side column with time, points, health, the
 // vital-signs monitor and the tool in hand, and beside it the 3D view while a
@@ -31,7 +36,9 @@ class Fenster : public QMainWindow
     Q_OBJECT
 
   public:
-    Fenster(int argc, char **argv);
+    // `scenario` is the one the first "Start!" plays (an empty path: the
+    // built-in fracture).
+    Fenster(int argc, char **argv, ScenarioFile scenario = {});
     ~Fenster() override;
 
     // One clock tick's work without arming the next tick (tests and
@@ -44,7 +51,7 @@ class Fenster : public QMainWindow
     QWidget *viewWidget = nullptr;
     SoundBank *soundBank = nullptr;
     int currentTool = 0;
-    // A whole game in the time label's tenths: 4:00.
+    // A whole game in the time label's tenths: 4:00, unless a scenario sets it.
     static constexpr int gameLength = 2400;
     int timeLeft = gameLength;
     bool running = false;
@@ -74,6 +81,16 @@ class Fenster : public QMainWindow
     // The scenario the next "Start!" plays: its file (none: an empty path)
     // and what was read from it.
     ScenarioFile scenarioInUse;
+    // The menu "Spiel"'s list of installed scenarios.
+    ScenarioMenu *scenarioMenu = nullptr;
+    // The course of the game, for judging it at "Ende" by its rubric.
+    GameCourse *course = nullptr;
+    // The rubric's result, over the logo from "Ende" to the next "Start!".
+    VerdictPanel *verdictPanel = nullptr;
+    // What the blood spray draws from: the shared sequence, or with a
+    // scenario's spray = "own" a sequence of its own, so that the frames
+    // drawn do not change the complications.
+    RandomSequence *sprayRandom = &sharedRandom();
 
     // Called by a click in the 3D view on a tool object, and on a target.
     void selectTool(int tool);
@@ -93,6 +110,8 @@ class Fenster : public QMainWindow
 
   private:
     void countDown();
+    // "TIME: 4:00" for prefix "TIME: " and 2400 tenths.
+    static QString clockText(const QString &prefix, int tenths);
     void scenarioStep();
     void startPendulums();
     void stopPendulums();
@@ -103,7 +122,10 @@ class Fenster : public QMainWindow
     void createWidgets();
     void createMenus();
     void arrangeWidgets();
+    void playScenario();
 
+    Fraktur *patient = nullptr; // the same as level
+    RandomSequence ownSprayRandom;
     // The clock's ticks are due every 50 ms on a fixed timeline; more than a
     // second behind, it starts afresh.
     TickTimeline clockTimeline{std::chrono::milliseconds(50), std::chrono::milliseconds(1000)};

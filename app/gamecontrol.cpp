@@ -2,19 +2,25 @@
 
 #include "fenster.h"
 #include "gameclock.h"
+#include "gamecourse.h"
 #include "gamerecorder.h"
 #include "gameview.h"
 
+#include "fraktur.h"
 #include "level.h"
 #include "monitor.h"
 #include "readings.h"
+#include "scenariomenu.h"
 #include "scenestate.h"
 #include "soundbank.h"
+#include "verdictpanel.h"
 
 #include <Inventor/nodes/SoPendulum.h>
 
 #include <QLabel>
 #include <QTimer>
+
+#include <algorithm>
 
 const double timeStep = 0.1;
 double simulationTime = 0;
@@ -27,19 +33,43 @@ void Fenster::start()
         viewWidget->show();
         logoLabel->hide();
     }
+    verdictPanel->hide();
+    playScenario();
     level->reset();
+    if (renderArea)
+        renderArea->setTitle(level->title);
     recorder->gameStarted(scenarioInUse);
-    timeLeft = gameLength;
+    course->gameStarted();
+    timeLeft = scenarioInUse.scenario.tenths;
     running = true;
     soundBank->play(SoundBank::Ambience);
 }
 
+// Called by start() before the reset: the scenario in use, its random start
+// and the spray's sequence take effect.
+void Fenster::playScenario()
+{
+    const Scenario &scenario = scenarioInUse.scenario;
+    patient->useScenario(scenario);
+    if (scenario.randomStart)
+        restartRandomSequence(*scenario.randomStart);
+    if (scenario.spray == SprayRandom::Own) {
+        ownSprayRandom.restart(scenario.randomStart.value_or(RandomSequence::programStart));
+        sprayRandom = &ownSprayRandom;
+    } else {
+        sprayRandom = &sharedRandom();
+    }
+}
+
 void Fenster::ende()
 {
+    const std::optional<Verdict> verdict = running ? course->judged() : std::nullopt;
     running = false;
     recorder->gameEnded();
     viewWidget->hide();
     logoLabel->show();
+    if (verdict)
+        verdictPanel->showVerdict(*verdict, ScenarioMenu::shownTitle(patient->scenario().title));
     soundBank->stop(SoundBank::Ambience);
 }
 
@@ -74,6 +104,7 @@ void Fenster::scenarioStep()
     const Readings r = takeReadings(*level);
     monitor->showReadings(r.heartRate, r.systolic, r.temperature, r.respiratoryRate, r.ekgMode);
     recorder->stepped(r);
+    course->stepped(r);
     if (level->alive && level->shock)
         startPendulums();
     else
@@ -85,14 +116,13 @@ void Fenster::scenarioStep()
 void Fenster::countDown()
 {
     --timeLeft;
-    if (timeLeft > 0) {
-        const int seconds = timeLeft % 600 / 10;
-        timeLabel->setText(QStringLiteral("Time: %1:%2")
-                               .arg(timeLeft / 600)
-                               .arg(seconds, 2, 10, QLatin1Char('0')));
-    } else {
-        timeLabel->setText(QStringLiteral("Time: 0:00"));
-    }
+    timeLabel->setText(clockText(QStringLiteral("Time: "), std::max(timeLeft, 0)));
+}
+
+QString Fenster::clockText(const QString &prefix, int tenths)
+{
+    const int seconds = tenths % 600 / 10;
+    return prefix + QStringLiteral("%1:%2").arg(tenths / 600).arg(seconds, 2, 10, QLatin1Char('0'));
 }
 
 // A pendulum missing from the scene, or gone with it, is skipped.

@@ -20,14 +20,14 @@ namespace
 {
 const float gravity = 30;
 
-void respawn(int i, const SbVec3f &emitterVelocity)
+void respawn(int i, const SbVec3f &emitterVelocity, RandomSequence &random)
 {
-    particleAges[i] = randomRange(0, 0.5f);
+    particleAges[i] = random.range(0, 0.5f);
     particleLastUpdate[i] = simulationTime;
     particlePositions[i].setValue(0, 0, 0);
-    const float rz = static_cast<float>(nextRandom() / 32768.0 * 2);
-    const float ry = static_cast<float>(nextRandom() / 32768.0 * 10);
-    const float rx = static_cast<float>(nextRandom() / 32768.0 * 2);
+    const float rz = static_cast<float>(random.next() / 32768.0 * 2);
+    const float ry = static_cast<float>(random.next() / 32768.0 * 10);
+    const float rx = static_cast<float>(random.next() / 32768.0 * 2);
     particleVelocities[i].setValue(emitterVelocity[0] + (rx - 1), emitterVelocity[1] + (ry - 5),
                                    emitterVelocity[2] + (rz - 1));
 }
@@ -95,7 +95,7 @@ void renderBleeding(void *, SoAction *action)
     const SbVec3f emitterVelocity(0, static_cast<float>(5 * stage), -5);
     for (int i = 0; i < particleCount; ++i) {
         if (particleAges[i] > 1 || particleAges[i] < 0)
-            respawn(i, emitterVelocity);
+            respawn(i, emitterVelocity, *mainWindow->sprayRandom);
         else
             advance(i);
     }

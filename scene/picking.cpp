@@ -5,6 +5,7 @@
 #include "scenestate.h"
 
 #include "codes.h"
+#include "gamecourse.h"
 #include "gamerecorder.h"
 #include "level.h"
 
@@ -102,6 +103,7 @@ void Fenster::applyTool(int target)
     if (code != NoAction) {
         level->treat(code);
         recorder->treated(code);
+        course->treated(code);
     }
     currentTool = 0;
     toolLabel->clear();

@@ -24,7 +24,7 @@ int main(int argc, char **argv)
 }
 
 void runWindow(const std::function<void(Fenster &)> &body,
-               const std::function<void(Fenster &)> &afterLoop)
+               const std::function<void(Fenster &)> &afterLoop, const ScenarioFile &scenario)
 {
     static char programName[] = "curavant";
     static char *arguments[] = {programName, nullptr};
@@ -40,7 +40,7 @@ void runWindow(const std::function<void(Fenster &)> &body,
         ran = true;
         mainWindow->close();
     });
-    Fenster window(1, arguments);
+    Fenster window(1, arguments, scenario);
     EXPECT_TRUE(ran);
     if (afterLoop)
         afterLoop(window);

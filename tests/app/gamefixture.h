@@ -3,6 +3,8 @@
 // A real game window for tests, driven from inside its own event loop with the
 // events a player would cause.
 
+#include "scenariofile.h"
+
 #include <QEvent>
 #include <QImage>
 #include <gtest/gtest.h>
@@ -11,11 +13,12 @@
 
 class Fenster;
 
-// Builds the window from the program's start-up state and runs `body` inside
-// its event loop, then closes it; `afterLoop` runs once the constructor has
-// returned, while the window still exists.
+// Builds the window from the program's start-up state, playing `scenario`,
+// and runs `body` inside its event loop, then closes it; `afterLoop` runs
+// once the constructor has returned, while the window still exists.
 void runWindow(const std::function<void(Fenster &)> &body,
-               const std::function<void(Fenster &)> &afterLoop = nullptr);
+               const std::function<void(Fenster &)> &afterLoop = nullptr,
+               const ScenarioFile &scenario = {});
 
 // Makes a scratch folder tmp/build the working directory, whose ../data holds
 // the real icons and, unless `text` is null, the room file with that text.

@@ -176,9 +176,13 @@ bool Player::click()
 
 bool Player::chooseOnce(const QString &item)
 {
-    // A menu bar built here lays out its titles as the game's does.
+    // A menu bar built here lays out its titles and entries as the game's does.
     QMenuBar bar;
     QMenu *menu = bar.addMenu(QStringLiteral("Spiel"));
+    QAction *const entries[] = {menu->addAction(QStringLiteral("Start!")),
+                                menu->addAction(QStringLiteral("Ende"))};
+    menu->addSeparator();
+    menu->addMenu(QStringLiteral("Szenario"));
     bar.resize(1000, bar.sizeHint().height());
     unsigned long popup = 0;
     const auto popupShown = [&] {
@@ -187,9 +191,8 @@ bool Player::chooseOnce(const QString &item)
         return popup != 0;
     };
     const auto entry = [&] {
-        const QRect rect = probe.geometry(popup);
-        return rect.topLeft() +
-               QPoint(rect.width() / 2, rect.height() * (item == "Start!" ? 1 : 3) / 4);
+        const QRect place = menu->actionGeometry(entries[item == "Start!" ? 0 : 1]);
+        return probe.geometry(popup).topLeft() + place.center() * factor;
     };
     return moveTo(frame.topLeft() + bar.actionGeometry(menu->menuAction()).center() * factor) &&
            click() && game.waitFor(popupShown, 5000) && moveTo(entry()) && click() &&

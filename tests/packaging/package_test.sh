@@ -114,4 +114,18 @@ if grep -q "File not found\|Problem reading file" game.log; then
   cat game.log
   fail "the installed game did not find its room"
 fi
+
+# A scenario file named by a relative path counts from where the player is; a
+# missing one is named in one line, with status 2, before any window opens.
+for way in option equals variable; do
+  status=0
+  case $way in
+  option) ./start-curavant -name x --scenario missing.toml 2>scenario.log || status=$? ;;
+  equals) ./start-curavant --scenario=missing.toml 2>scenario.log || status=$? ;;
+  variable) CURAVANT_SCENARIO=missing.toml ./start-curavant 2>scenario.log || status=$? ;;
+  esac
+  [ $status -eq 2 ] && [ "$(wc -l <scenario.log)" -eq 1 ] &&
+    grep -q "^$PWD/missing.toml:" scenario.log ||
+    fail "scenario by $way: status $status, $(cat scenario.log)"
+done
 echo "package test passed"
