@@ -37,6 +37,35 @@ std::string parseReport(const QCommandLineParser &parser, const QStringList &fol
     return {};
 }
 
+// curavant-sim --statements FOLDER... and --send ENDPOINT [--credentials
+// FILE] [--ca-file FILE] FOLDER...: only the folders go with them.
+std::string parseLearningRecords(const QCommandLineParser &parser, const QStringList &folders,
+                                 CommandLine &commandLine)
+{
+    const bool send = parser.isSet(QStringLiteral("send"));
+    const char *task = send ? "--send" : "--statements";
+    if (send && parser.isSet(QStringLiteral("statements")))
+        return "--send makes the statements a record lacks: it takes no --statements";
+    for (const char *other : {"steps", "plot", "course", "report"})
+        if (parser.isSet(QLatin1String(other)))
+            return std::string(task) + " takes no --" + other;
+    for (const char *sendOnly : {"credentials", "ca-file"})
+        if (!send && parser.isSet(QLatin1String(sendOnly)))
+            return std::string("--") + sendOnly + " only goes with --send";
+    if (folders.isEmpty())
+        return std::string(task) + " needs the folders of the recorded games";
+    commandLine.statements = !send;
+    commandLine.endpoint = parser.value(QStringLiteral("send")).toStdString();
+    commandLine.credentialsPath =
+        parser.isSet(QStringLiteral("credentials"))
+            ? parser.value(QStringLiteral("credentials")).toStdString()
+            : qEnvironmentVariable("CURAVANT_LRS_CREDENTIALS").toStdString();
+    commandLine.caFile = parser.value(QStringLiteral("ca-file")).toStdString();
+    for (const QString &folder : folders)
+        commandLine.folders.push_back(folder.toStdString());
+    return {};
+}
+
 } // namespace
 
 std::string CommandLine::parse(const std::vector<std::string> &args)
@@ -47,6 +76,10 @@ std::string CommandLine::parse(const std::vector<std::string> &args)
         plotOption("plot", "", "FILE.png"), courseOption("course", "", "GAME.csv"),
         reportOption("report", "", "FILE.pdf");
     parser.addOptions({helpOption, stepsOption, plotOption, courseOption, reportOption});
+    parser.addOptions({{"statements", ""},
+                       {"send", "", "ENDPOINT"},
+                       {"credentials", "", "FILE"},
+                       {"ca-file", "", "FILE"}});
     QStringList arguments{QStringLiteral("curavant-sim")};
     for (const std::string &arg : args)
         arguments << QString::fromStdString(arg);
@@ -63,6 +96,9 @@ std::string CommandLine::parse(const std::vector<std::string> &args)
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(reportOption))
         return parseReport(parser, positional, *this);
+    if (parser.isSet("statements") || parser.isSet("send") || parser.isSet("credentials") ||
+        parser.isSet("ca-file"))
+        return parseLearningRecords(parser, positional, *this);
     if (positional.size() > 1)
         return "only one script can be played, got " + quoted(positional[0].toStdString()) +
                " and " + quoted(positional[1].toStdString());
@@ -98,6 +134,10 @@ CommandLine::Task CommandLine::task() const
         return Task::Help;
     if (!reportPath.empty())
         return Task::Report;
+    if (statements)
+        return Task::Statements;
+    if (!folders.empty())
+        return Task::Send;
     return coursePath.empty() ? Task::Play : Task::Draw;
 }
 
@@ -107,6 +147,8 @@ std::string CommandLine::usageText()
            "       curavant-sim [--steps N] --plot FILE.png [SCRIPT]\n"
            "       curavant-sim --plot FILE.png --course GAME.csv [SCRIPT]\n"
            "       curavant-sim --report FILE.pdf FOLDER...\n"
+           "       curavant-sim --statements FOLDER...\n"
+           "       curavant-sim --send ENDPOINT [--credentials FILE] [--ca-file FILE] FOLDER...\n"
            "Plays one game of the lower-leg fracture scenario without the 3D view and\n"
            "prints the patient's course as CSV, one row per scenario step (one second).\n"
            "\n"
@@ -137,13 +179,30 @@ std::string CommandLine::usageText()
            "              and the course's figures; then a page per game with its\n"
            "              picture and treatments. A record that cannot be read is\n"
            "              listed as skipped, with the reason\n"
+           "  --statements\n"
+           "              play nothing: write the xAPI statements of every game\n"
+           "              recorded in the FOLDERs that has none (NAME.xapi.json), as the\n"
+           "              game writes them when a game ends; the learner is\n"
+           "              CURAVANT_LEARNER, else the login name\n"
+           "  --send ENDPOINT\n"
+           "              play nothing: send the statements of every game recorded in\n"
+           "              the FOLDERs and not yet sent to the learning record store at\n"
+           "              ENDPOINT (its base address, ending before 'statements'), and\n"
+           "              mark each sent (NAME.xapi.sent) once the LRS took them all.\n"
+           "              Plain http:// only to this machine\n"
+           "  --credentials FILE\n"
+           "              the LRS's key and secret, one line KEY:SECRET in a file only\n"
+           "              its owner can read (default: CURAVANT_LRS_CREDENTIALS)\n"
+           "  --ca-file FILE\n"
+           "              also trust the certificates in FILE (PEM) for https\n"
            "  -h, --help  show this text\n"
            "\n"
            "A treatment for step S is applied just before the S-th step; treatments for\n"
            "the same step apply in script order. The codes treated are echoed on\n"
            "standard error. Numbers are written and read with a period before the\n"
            "decimals in every locale. Exit status: 0 on success, 1 when the table, the\n"
-           "picture or the report cannot be written, 2 on bad input (a picture file\n"
-           "that cannot be created is refused before the game is played; a report\n"
-           "without any recorded game).\n";
+           "picture, the report or the statements cannot be written or a send\n"
+           "failed, 2 on bad input (a picture file that cannot be created is refused\n"
+           "before the game is played; a report without any recorded game; a\n"
+           "credentials file that others can read).\n";
 }

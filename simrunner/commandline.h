@@ -10,7 +10,7 @@
 // script and the recorded games the options name are read elsewhere.
 struct CommandLine {
     // What the program is asked to do.
-    enum class Task { Help, Play, Draw, Report };
+    enum class Task { Help, Play, Draw, Report, Statements, Send };
 
     // Called by main first, with the arguments after the program's name.
     // Returns an empty string on success and otherwise a one-line message
@@ -29,4 +29,9 @@ struct CommandLine {
     std::string coursePath; // empty: play a game; else draw this recorded course
     std::string reportPath; // empty: no report; else report the games recorded in `folders`
     std::vector<std::string> folders;
+    // Learning records of the games in `folders`: made (--statements) or sent.
+    bool statements = false;
+    std::string endpoint;        // empty: send nothing; else the LRS to send to
+    std::string credentialsPath; // --credentials, else CURAVANT_LRS_CREDENTIALS
+    std::string caFile;          // empty: the system's certificates only
 };
