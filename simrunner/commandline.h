@@ -32,6 +32,6 @@ struct CommandLine {
     // Learning records of the games in `folders`: made (--statements) or sent.
     bool statements = false;
     std::string endpoint;        // empty: send nothing; else the LRS to send to
-    std::string credentialsPath; // --credentials, else CURAVANT_LRS_CREDENTIALS
+    std::string credentialsPath; // empty: the file CURAVANT_LRS_CREDENTIALS names
     std::string caFile;          // empty: the system's certificates only
 };

@@ -1,7 +1,6 @@
 #include "xapitasks.h"
 
 #include "commandline.h"
-#include "credentials.h"
 #include "gamerecord.h"
 #include "lrssender.h"
 #include "lrssettings.h"
@@ -9,11 +8,15 @@
 #include "simtasks.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <iostream>
 
 namespace
 {
+
+constexpr int stillRecordedSeconds = 10;
 
 void say(const QString &line)
 {
@@ -33,12 +36,25 @@ bool readRecords(const std::vector<std::string> &folders, LrsSettings &settings,
     return problem.isEmpty();
 }
 
+// A game being played writes a row every second: its record is left for a
+// later run rather than made into the statements of half a game.
+bool stillRecorded(const GameRecord &record)
+{
+    const QDateTime changed = QFileInfo(QFile::decodeName(record.table.c_str())).lastModified();
+    return changed.secsTo(QDateTime::currentDateTime()) < stillRecordedSeconds;
+}
+
 // Each record's statements unless it has them; a record that cannot be read
 // is named and left without.
 bool writeAllStatements(const std::vector<GameRecord> &records, const LrsSettings &settings)
 {
     bool written = true;
     for (const GameRecord &record : records) {
+        if (stillRecorded(record) && !QFileInfo::exists(statementsPath(record))) {
+            say(QFile::decodeName(record.name.c_str()) +
+                QStringLiteral(": the game is still being recorded; left for later"));
+            continue;
+        }
         const std::string problem = writeStatements(record, settings);
         if (!problem.empty()) {
             say(QString::fromStdString(problem));
@@ -70,19 +86,15 @@ int sendStatements(const CommandLine &commandLine)
     char *argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
     LrsSender sender;
-    Credentials credentials;
-    QString problem = sender.setEndpoint(QString::fromStdString(commandLine.endpoint));
-    if (problem.isEmpty())
-        problem = credentials.read(QString::fromStdString(commandLine.credentialsPath));
-    if (problem.isEmpty() && !commandLine.caFile.empty())
-        problem = sender.addCaFile(QString::fromStdString(commandLine.caFile));
+    const QString problem = sender.configure(QString::fromStdString(commandLine.endpoint),
+                                             QString::fromStdString(commandLine.credentialsPath),
+                                             QString::fromStdString(commandLine.caFile));
     LrsSettings settings;
     std::vector<GameRecord> records;
     if (!problem.isEmpty())
         say(problem);
     if (!problem.isEmpty() || !readRecords(commandLine.folders, settings, records))
         return ExitBadInput;
-    sender.setAuthorization(credentials.authorization());
 
     bool allSent = writeAllStatements(records, settings);
     QObject::connect(&sender, &LrsSender::problem, &say);

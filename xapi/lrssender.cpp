@@ -1,5 +1,6 @@
 #include "lrssender.h"
 
+#include "credentials.h"
 #include "recordstatements.h"
 
 #include <QFile>
@@ -48,6 +49,21 @@ LrsSender::LrsSender(QObject *parent) : QObject(parent)
     connect(&network, &QNetworkAccessManager::finished, this, &LrsSender::answered);
 }
 
+QString LrsSender::configure(const QString &endpoint, QString credentialsPath,
+                             const QString &caFile)
+{
+    if (credentialsPath.isEmpty())
+        credentialsPath = qEnvironmentVariable("CURAVANT_LRS_CREDENTIALS");
+    Credentials credentials;
+    QString problem = setEndpoint(endpoint);
+    if (problem.isEmpty())
+        problem = credentials.read(credentialsPath);
+    if (problem.isEmpty() && !caFile.isEmpty())
+        problem = addCaFile(caFile);
+    authorization = credentials.authorization();
+    return problem;
+}
+
 QString LrsSender::setEndpoint(const QString &endpoint)
 {
     QUrl url(endpoint, QUrl::StrictMode);
@@ -79,7 +95,8 @@ QString LrsSender::addCaFile(const QString &path)
 void LrsSender::send(const std::vector<GameRecord> &records)
 {
     waiting.assign(records.begin(), records.end());
-    nextRecord();
+    // finished() comes from the event loop even when nothing is to be sent.
+    QTimer::singleShot(0, this, &LrsSender::nextRecord);
 }
 
 void LrsSender::nextRecord()

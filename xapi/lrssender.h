@@ -36,14 +36,18 @@ class LrsSender : public QObject
 
     explicit LrsSender(QObject *parent = nullptr);
 
-    // Called before send(): the LRS's base address, as LRSs print it (the
+    // Called by the game before a send, and by curavant-sim with its command
+    // line's values: setEndpoint, the credentials file (empty: the one
+    // CURAVANT_LRS_CREDENTIALS names) and addCaFile when `caFile` is set.
+    // Returns an empty string or one line.
+    QString configure(const QString &endpoint, QString credentialsPath, const QString &caFile);
+
+    // The LRS's base address, as LRSs print it (the
     // statements resource is below it). Plain http is refused except to this
     // machine. Returns an empty string or one line.
     QString setEndpoint(const QString &endpoint);
-    // Called before send() when the user names a CA file: its certificates
-    // are trusted besides the system's.
+    // The certificates in `path` are trusted besides the system's.
     QString addCaFile(const QString &path);
-    void setAuthorization(const QByteArray &header) { authorization = header; }
     void setOptions(const Options &options) { this->options = options; }
 
     // Starts sending the statements of `records` not yet marked sent;
