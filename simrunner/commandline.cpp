@@ -56,10 +56,7 @@ std::string parseLearningRecords(const QCommandLineParser &parser, const QString
         return std::string(task) + " needs the folders of the recorded games";
     commandLine.statements = !send;
     commandLine.endpoint = parser.value(QStringLiteral("send")).toStdString();
-    commandLine.credentialsPath =
-        parser.isSet(QStringLiteral("credentials"))
-            ? parser.value(QStringLiteral("credentials")).toStdString()
-            : qEnvironmentVariable("CURAVANT_LRS_CREDENTIALS").toStdString();
+    commandLine.credentialsPath = parser.value(QStringLiteral("credentials")).toStdString();
     commandLine.caFile = parser.value(QStringLiteral("ca-file")).toStdString();
     for (const QString &folder : folders)
         commandLine.folders.push_back(folder.toStdString());
