@@ -107,10 +107,8 @@ void LrsSender::nextRecord()
         if (QFileInfo::exists(sentMarkPath(current)))
             continue;
         QFile file(statementsPath(current));
-        if (!file.open(QIODevice::ReadOnly)) {
-            ++withoutStatements;
+        if (!file.open(QIODevice::ReadOnly))
             continue;
-        }
         const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
         if (!document.isArray() || document.array().isEmpty()) {
             emit problem(recordName() + QStringLiteral(": its statements cannot be read: ") +
@@ -165,6 +163,14 @@ void LrsSender::answered(QNetworkReply *reply)
         emit problem(QStringLiteral("the LRS refused the credentials (%1): %2")
                          .arg(status)
                          .arg(lrsMessage(body)));
+        emit finished(false);
+        return;
+    }
+    if (status >= 300 && status < 400) {
+        emit problem(QStringLiteral("the LRS at %1 sends elsewhere (%2): give the address %3")
+                         .arg(statementsUrl.toString())
+                         .arg(status)
+                         .arg(reply->header(QNetworkRequest::LocationHeader).toString()));
         emit finished(false);
         return;
     }

@@ -51,12 +51,11 @@ class LrsSender : public QObject
     void setOptions(const Options &options) { this->options = options; }
 
     // Starts sending the statements of `records` not yet marked sent;
-    // records without statements are counted and left.
+    // records without statements are left.
     void send(const std::vector<GameRecord> &records);
 
     int sentRecords() const { return sent; }
     int sentStatements() const { return statements; }
-    int recordsWithoutStatements() const { return withoutStatements; }
 
   signals:
     // One line for each problem, without the program's name.
@@ -89,5 +88,4 @@ class LrsSender : public QObject
     bool failed = false;
     int sent = 0;
     int statements = 0;
-    int withoutStatements = 0;
 };
