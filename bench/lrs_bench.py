@@ -65,10 +65,11 @@ def main(sim, coursegen):
     finally:
         lrs.close()
         shutil.rmtree(root, ignore_errors=True)
-    print("| step | median time | its CPU time | peak resident memory | output |\n"
-          "| --- | --- | --- | --- | --- |")
+    print("| step | median time | each round | its CPU time | peak resident memory | output |\n"
+          "| --- | --- | --- | --- | --- | --- |")
     for step, runs in figures.items():
         print(f"| `{step}` | {statistics.median(r[0] for r in runs):.2f} s | "
+              f"{' / '.join(f'{r[0]:.1f}' for r in runs)} s | "
               f"{statistics.median(r[3] for r in runs):.2f} s | "
               f"{max(r[1] for r in runs) / 1024:.1f} MiB | {runs[0][2].strip()} |")
     print(f"the LRS's peak resident memory: {int(lrs_peak) / 1024:.0f} MiB")

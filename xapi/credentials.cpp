@@ -1,6 +1,7 @@
 #include "credentials.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <sys/stat.h>
 
 QString Credentials::read(const QString &path)
@@ -10,6 +11,8 @@ QString Credentials::read(const QString &path)
         return QStringLiteral("no credentials file: name one with --credentials FILE or "
                               "CURAVANT_LRS_CREDENTIALS");
     QFile file(path);
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) // a pipe would block the open
+        return name + QStringLiteral(": not a regular file");
     if (!file.open(QIODevice::ReadOnly))
         return name + QStringLiteral(": ") + file.errorString();
     struct stat status = {};

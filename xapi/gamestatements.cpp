@@ -54,7 +54,6 @@ GameStatements::GameStatements(const LrsSettings &settings, const GameFacts &gam
 
 QJsonArray GameStatements::statements() const
 {
-    made = 0;
     QJsonArray all;
     all.append(statement(Verb::Initialized, gameActivity(), 0));
     const std::vector<CourseEvent> &events = game.course.events;
@@ -82,6 +81,20 @@ QJsonArray GameStatements::statements() const
         all.append(statement(game.verdict->passed ? Verb::Passed : Verb::Failed, gameActivity(),
                              lastSecond, verdictResult(*game.verdict)));
     all.append(statement(Verb::Terminated, gameActivity(), lastSecond));
+    // Each id is its statement's place in the game's.
+    for (int i = 0; i < all.size(); ++i) {
+        QJsonObject statement = all[i].toObject();
+        const QString verb = statement.value(QStringLiteral("verb"))
+                                 .toObject()
+                                 .value(QStringLiteral("display"))
+                                 .toObject()
+                                 .value(QStringLiteral("en-US"))
+                                 .toString();
+        const QUuid id =
+            QUuid::createUuidV5(registrationId, QStringLiteral("%1 %2").arg(i).arg(verb));
+        statement.insert(QStringLiteral("id"), id.toString(QUuid::WithoutBraces));
+        all[i] = statement;
+    }
     return all;
 }
 
@@ -90,8 +103,6 @@ QJsonObject GameStatements::statement(Verb verb, const QJsonObject &object, int 
                                       const QJsonObject &extensions) const
 {
     const VerbName &name = verbNames[static_cast<int>(verb)];
-    const QUuid id = QUuid::createUuidV5(
-        registrationId, QStringLiteral("%1 %2").arg(made++).arg(QLatin1String(name.english)));
     const QJsonObject account{{QStringLiteral("homePage"), settings.homePage},
                               {QStringLiteral("name"), settings.learner}};
     QJsonObject context{
@@ -107,7 +118,6 @@ QJsonObject GameStatements::statement(Verb verb, const QJsonObject &object, int 
     if (!contextExtensions.isEmpty())
         context.insert(QStringLiteral("extensions"), contextExtensions);
     QJsonObject statement{
-        {QStringLiteral("id"), id.toString(QUuid::WithoutBraces)},
         {QStringLiteral("actor"),
          QJsonObject{{QStringLiteral("objectType"), QStringLiteral("Agent")},
                      {QStringLiteral("account"), account}}},

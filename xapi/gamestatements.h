@@ -62,5 +62,4 @@ class GameStatements
     const LrsSettings &settings;
     const GameFacts &game;
     QUuid registrationId;
-    mutable int made = 0; // statements made so far: each one's id is its number's
 };

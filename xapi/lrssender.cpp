@@ -15,7 +15,12 @@
 namespace
 {
 
-enum HttpStatus { Unauthorized = 401, Forbidden = 403 };
+enum HttpStatus {
+    Unauthorized = 401,
+    Forbidden = 403,
+    RequestTimeout = 408,
+    TooManyRequests = 429
+};
 
 bool isLoopback(const QString &host)
 {
@@ -174,7 +179,7 @@ void LrsSender::answered(QNetworkReply *reply)
         emit finished(false);
         return;
     }
-    if (status >= 400 && status < 500) {
+    if (status >= 400 && status < 500 && status != RequestTimeout && status != TooManyRequests) {
         emit problem(QStringLiteral("%1: the LRS refused its statements (%2): %3")
                          .arg(recordName())
                          .arg(status)
