@@ -2,9 +2,10 @@
 curavant-coursegen, made into statements by curavant-sim --statements and
 sent by curavant-sim --send to the test LRS on a loopback port (tools/setup.sh
 installs it). Three rounds, each on a fresh copy of the course as another
-learner, so that every round stores its statements anew. Prints the median
-wall time and CPU time and the largest peak resident memory (/usr/bin/time -v) of each
-step, the statements sent, and the LRS's own peak memory.
+learner, so that every round stores its statements anew. Prints for each
+step the median wall time, curavant-sim's CPU time and the LRS's, the largest
+peak resident memory (/usr/bin/time -v), the statements sent, and the LRS's
+own peak memory.
 
 Usage: python3 bench/lrs_bench.py CURAVANT_SIM CURAVANT_COURSEGEN"""
 
@@ -36,6 +37,13 @@ def timed(args, env):
     return seconds, peak, run.stdout, cpu
 
 
+def cpu_seconds(pid):
+    """The process's user and system time so far."""
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
 def main(sim, coursegen):
     root = tempfile.mkdtemp(prefix="curavant-lrs-bench-")
     course = f"{root}/course"
@@ -56,21 +64,24 @@ def main(sim, coursegen):
             shutil.copytree(course, folder)
             env = dict(os.environ, XDG_CONFIG_HOME=f"{root}/config",
                        CURAVANT_LEARNER=f"bench-{round}")
-            figures["statements"].append(timed([sim, "--statements", folder], env))
+            figures["statements"].append(timed([sim, "--statements", folder], env) + (0.0,))
             for step in ("send", "send again"):
+                before = cpu_seconds(lrs.process.pid)
                 figures[step].append(
-                    timed([sim, "--send", lrs.endpoint, "--credentials", key, folder], env))
+                    timed([sim, "--send", lrs.endpoint, "--credentials", key, folder], env)
+                    + (cpu_seconds(lrs.process.pid) - before,))
         with open(f"/proc/{lrs.process.pid}/status") as status:
             lrs_peak = re.search(r"VmHWM:\s+(\d+)", status.read())[1]
     finally:
         lrs.close()
         shutil.rmtree(root, ignore_errors=True)
-    print("| step | median time | each round | its CPU time | peak resident memory | output |\n"
-          "| --- | --- | --- | --- | --- | --- |")
+    print("| step | median time | each round | its CPU time | the LRS's CPU time | "
+          "peak resident memory | output |\n| --- | --- | --- | --- | --- | --- | --- |")
     for step, runs in figures.items():
         print(f"| `{step}` | {statistics.median(r[0] for r in runs):.2f} s | "
               f"{' / '.join(f'{r[0]:.1f}' for r in runs)} s | "
               f"{statistics.median(r[3] for r in runs):.2f} s | "
+              f"{statistics.median(r[4] for r in runs):.2f} s | "
               f"{max(r[1] for r in runs) / 1024:.1f} MiB | {runs[0][2].strip()} |")
     print(f"the LRS's peak resident memory: {int(lrs_peak) / 1024:.0f} MiB")
 

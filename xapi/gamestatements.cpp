@@ -2,6 +2,7 @@
 
 #include "eventnames.h"
 
+#include <QUrl>
 #include <algorithm>
 
 namespace
@@ -136,7 +137,9 @@ QJsonObject GameStatements::statement(Verb verb, const QJsonObject &object, int 
 
 QJsonObject GameStatements::gameActivity() const
 {
-    return activity(settings.activityBase + QStringLiteral("scenarios/") + game.scenario.id,
+    // The file's name as the IRI's last segment, whatever characters it has.
+    const QString id = QString::fromLatin1(QUrl::toPercentEncoding(game.scenario.id));
+    return activity(settings.activityBase + QStringLiteral("scenarios/") + id,
                     {{QStringLiteral("name"), german(game.scenario.title)},
                      {QStringLiteral("type"), QLatin1String(seriousGameType)}});
 }
