@@ -82,21 +82,24 @@ QJsonArray GameStatements::statements() const
         all.append(statement(game.verdict->passed ? Verb::Passed : Verb::Failed, gameActivity(),
                              lastSecond, verdictResult(*game.verdict)));
     all.append(statement(Verb::Terminated, gameActivity(), lastSecond));
-    // Each id is its statement's place in the game's.
+    numbered(all);
+    return all;
+}
+
+// Each id is the statement's place among the game's and its verb.
+void GameStatements::numbered(QJsonArray &all) const
+{
     for (int i = 0; i < all.size(); ++i) {
         QJsonObject statement = all[i].toObject();
-        const QString verb = statement.value(QStringLiteral("verb"))
-                                 .toObject()
-                                 .value(QStringLiteral("display"))
-                                 .toObject()
-                                 .value(QStringLiteral("en-US"))
-                                 .toString();
+        const QString verb =
+            statement
+                .value(QStringLiteral("verb"))[QStringLiteral("display")][QStringLiteral("en-US")]
+                .toString();
         const QUuid id =
             QUuid::createUuidV5(registrationId, QStringLiteral("%1 %2").arg(i).arg(verb));
         statement.insert(QStringLiteral("id"), id.toString(QUuid::WithoutBraces));
         all[i] = statement;
     }
-    return all;
 }
 
 QJsonObject GameStatements::statement(Verb verb, const QJsonObject &object, int seconds,

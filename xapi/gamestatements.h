@@ -51,6 +51,7 @@ class GameStatements
 
     QJsonObject statement(Verb verb, const QJsonObject &object, int seconds,
                           const QJsonObject &result = {}, const QJsonObject &extensions = {}) const;
+    void numbered(QJsonArray &all) const;
     QJsonObject gameActivity() const;
     QJsonObject treatmentActivity(ActionCode code) const;
     QJsonObject complicationActivity(const CourseEvent &event) const;
