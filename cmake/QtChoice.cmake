@@ -34,9 +34,9 @@ endif()
 set(CURAVANT_QT_MAJOR ${soqt_qt})
 
 if(CURAVANT_QT_MAJOR EQUAL 6)
-  find_package(Qt6 6.2 COMPONENTS Core Gui Widgets OpenGL Test DBus)
+  find_package(Qt6 6.2 COMPONENTS Core Gui Widgets OpenGL Test DBus Network)
 else()
-  find_package(Qt5 5.15 COMPONENTS Core Gui Widgets OpenGL Test DBus)
+  find_package(Qt5 5.15 COMPONENTS Core Gui Widgets OpenGL Test DBus Network)
 endif()
 if(NOT Qt${CURAVANT_QT_MAJOR}_FOUND)
   message(FATAL_ERROR "SoQt is built with Qt ${CURAVANT_QT_MAJOR}, whose development files are "

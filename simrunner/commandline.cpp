@@ -27,7 +27,7 @@ std::string parseReport(const QCommandLineParser &parser, const QStringList &fol
     if (!endsWith(commandLine.reportPath, ".pdf"))
         return "--report writes PDF files only: give a file name ending in .pdf, not " +
                quoted(commandLine.reportPath);
-    for (const char *other : {"steps", "plot", "course", "scenario", "check"})
+    for (const char *other : {"steps", "plot", "course", "scenario", "check", "statements", "send"})
         if (parser.isSet(QLatin1String(other)))
             return std::string("--report takes no --") + other;
     if (folders.isEmpty())
@@ -41,13 +41,39 @@ std::string parseReport(const QCommandLineParser &parser, const QStringList &fol
 std::string parseCheck(const QCommandLineParser &parser, const QStringList &files,
                        CommandLine &commandLine)
 {
-    for (const char *other : {"steps", "plot", "course", "scenario"})
+    for (const char *other : {"steps", "plot", "course", "scenario", "statements", "send"})
         if (parser.isSet(QLatin1String(other)))
             return std::string("--check takes no --") + other;
     if (files.isEmpty())
         return "--check needs the scenario files to check";
     for (const QString &file : files)
         commandLine.filesToCheck.push_back(file.toStdString());
+    return {};
+}
+
+// curavant-sim --statements FOLDER... and --send ENDPOINT [--credentials
+// FILE] [--ca-file FILE] FOLDER...: only the folders go with them.
+std::string parseLearningRecords(const QCommandLineParser &parser, const QStringList &folders,
+                                 CommandLine &commandLine)
+{
+    const bool send = parser.isSet(QStringLiteral("send"));
+    const char *task = send ? "--send" : "--statements";
+    if (send && parser.isSet(QStringLiteral("statements")))
+        return "--send makes the statements a record lacks: it takes no --statements";
+    for (const char *other : {"steps", "plot", "course", "report", "scenario", "check"})
+        if (parser.isSet(QLatin1String(other)))
+            return std::string(task) + " takes no --" + other;
+    for (const char *sendOnly : {"credentials", "ca-file"})
+        if (!send && parser.isSet(QLatin1String(sendOnly)))
+            return std::string("--") + sendOnly + " only goes with --send";
+    if (folders.isEmpty())
+        return std::string(task) + " needs the folders of the recorded games";
+    commandLine.statements = !send;
+    commandLine.endpoint = parser.value(QStringLiteral("send")).toStdString();
+    commandLine.credentialsPath = parser.value(QStringLiteral("credentials")).toStdString();
+    commandLine.caFile = parser.value(QStringLiteral("ca-file")).toStdString();
+    for (const QString &folder : folders)
+        commandLine.folders.push_back(folder.toStdString());
     return {};
 }
 
@@ -63,6 +89,10 @@ std::string CommandLine::parse(const std::vector<std::string> &args)
         checkOption("check");
     parser.addOptions({helpOption, stepsOption, plotOption, courseOption, reportOption,
                        scenarioOption, checkOption});
+    parser.addOptions({{"statements", ""},
+                       {"send", "", "ENDPOINT"},
+                       {"credentials", "", "FILE"},
+                       {"ca-file", "", "FILE"}});
     QStringList arguments{QStringLiteral("curavant-sim")};
     for (const std::string &arg : args)
         arguments << QString::fromStdString(arg);
@@ -81,6 +111,9 @@ std::string CommandLine::parse(const std::vector<std::string> &args)
         return parseReport(parser, positional, *this);
     if (parser.isSet(checkOption))
         return parseCheck(parser, positional, *this);
+    if (parser.isSet("statements") || parser.isSet("send") || parser.isSet("credentials") ||
+        parser.isSet("ca-file"))
+        return parseLearningRecords(parser, positional, *this);
     scenarioPath = parser.value(scenarioOption).toStdString();
     if (parser.isSet(scenarioOption) && scenarioPath.empty())
         return "--scenario needs the name of a scenario file";
@@ -121,6 +154,10 @@ CommandLine::Task CommandLine::task() const
         return Task::Report;
     if (!filesToCheck.empty())
         return Task::Check;
+    if (statements)
+        return Task::Statements;
+    if (!folders.empty())
+        return Task::Send;
     return coursePath.empty() ? Task::Play : Task::Draw;
 }
 
@@ -131,6 +168,8 @@ std::string CommandLine::usageText()
            "       curavant-sim [--scenario FILE] --plot FILE.png --course GAME.csv [SCRIPT]\n"
            "       curavant-sim --report FILE.pdf FOLDER...\n"
            "       curavant-sim --check FILE...\n"
+           "       curavant-sim --statements FOLDER...\n"
+           "       curavant-sim --send ENDPOINT [--credentials FILE] [--ca-file FILE] FOLDER...\n"
            "Plays one game of the lower-leg fracture scenario, or of the case a scenario\n"
            "file describes, without the 3D view and prints the patient's course as CSV,\n"
            "one row per scenario step (one second).\n"
@@ -172,13 +211,30 @@ std::string CommandLine::usageText()
            "  --check FILE...\n"
            "              play nothing: check the scenario FILEs; prints nothing for a\n"
            "              good file and 'FILE:LINE:COLUMN: problem' for a bad one\n"
+           "  --statements\n"
+           "              play nothing: write the xAPI statements of every game\n"
+           "              recorded in the FOLDERs that has none (NAME.xapi.json), as the\n"
+           "              game writes them when a game ends; the learner is\n"
+           "              CURAVANT_LEARNER, else the login name\n"
+           "  --send ENDPOINT\n"
+           "              play nothing: send the statements of every game recorded in\n"
+           "              the FOLDERs and not yet sent to the learning record store at\n"
+           "              ENDPOINT (its base address, ending before 'statements'), and\n"
+           "              mark each sent (NAME.xapi.sent) once the LRS took them all.\n"
+           "              Plain http:// only to this machine\n"
+           "  --credentials FILE\n"
+           "              the LRS's key and secret, one line KEY:SECRET in a file only\n"
+           "              its owner can read (default: CURAVANT_LRS_CREDENTIALS)\n"
+           "  --ca-file FILE\n"
+           "              also trust the certificates in FILE (PEM) for https\n"
            "  -h, --help  show this text\n"
            "\n"
            "A treatment for step S is applied just before the S-th step; treatments for\n"
            "the same step apply in script order. The codes treated are echoed on\n"
            "standard error. Numbers are written and read with a period before the\n"
            "decimals in every locale. Exit status: 0 on success, 1 when the table, the\n"
-           "picture or the report cannot be written, 2 on bad input (also a bad\n"
-           "scenario file; a picture file that cannot be created is refused before\n"
-           "the game is played; a report without any recorded game).\n";
+           "picture, the report or the statements cannot be written or a send\n"
+           "failed, 2 on bad input (also a bad scenario file; a picture file that\n"
+           "cannot be created is refused before the game is played; a report without\n"
+           "any recorded game; a credentials file that others can read).\n";
 }

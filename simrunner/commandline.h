@@ -11,7 +11,7 @@
 // script and the recorded games the options name are read elsewhere.
 struct CommandLine {
     // What the program is asked to do.
-    enum class Task { Help, Play, Draw, Report, Check };
+    enum class Task { Help, Play, Draw, Report, Check, Statements, Send };
 
     // Called by main first, with the arguments after the program's name.
     // Returns an empty string on success and otherwise a one-line message
@@ -32,4 +32,9 @@ struct CommandLine {
     std::vector<std::string> folders;
     std::string scenarioPath;              // empty: the built-in fracture
     std::vector<std::string> filesToCheck; // not empty: check these scenario files only
+    // Learning records of the games in `folders`: made (--statements) or sent.
+    bool statements = false;
+    std::string endpoint;        // empty: send nothing; else the LRS to send to
+    std::string credentialsPath; // empty: the file CURAVANT_LRS_CREDENTIALS names
+    std::string caFile;          // empty: the system's certificates only
 };

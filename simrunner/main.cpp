@@ -1,10 +1,12 @@
 // curavant-sim: plays one scripted game of the fracture scenario without the
 // 3D view and prints the patient's course as CSV on standard output, and on
 // request draws it into a picture; or draws a game recorded by the window;
-// or reports a course of recorded games in a PDF.
+// or reports a course of recorded games in a PDF; or makes and sends their
+// learning records.
 
 #include "commandline.h"
 #include "simtasks.h"
+#include "xapitasks.h"
 
 #include <iostream>
 #include <string>
@@ -27,6 +29,8 @@ int main(int argc, char **argv)
     case CommandLine::Task::Help: std::cout << CommandLine::usageText(); return ExitSuccess;
     case CommandLine::Task::Report: return writeReport(commandLine.reportPath, commandLine.folders);
     case CommandLine::Task::Check: return checkScenarios(commandLine.filesToCheck);
+    case CommandLine::Task::Statements: return makeStatements(commandLine.folders);
+    case CommandLine::Task::Send: return sendStatements(commandLine);
     case CommandLine::Task::Play:
     case CommandLine::Task::Draw: break;
     }

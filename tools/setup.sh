@@ -46,7 +46,11 @@ packages=(
   mutter sway xwayland dbus libwayland-dev libxi-dev
   # packaging
   dpkg-dev file lintian
+  # the learning record store the tests send to (tools/lrs/, never shipped)
+  nodejs openssl
 )
+# Debian's npm, unless the Node.js installed brings its own (NodeSource's does).
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -64,4 +68,20 @@ if ! locale -a | grep -qix 'de_DE.utf-\?8'; then
   $sudo sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
   $sudo locale-gen
+fi
+
+# The learning record store of the tests: Learning Locker's statement service
+# from npm, as tools/lrs/package-lock.json pins it, in a cache folder outside
+# the source tree (CURAVANT_LRS_DIR; the build's CMake cache names it too).
+# installed.json, a copy of the lock file, says a whole install is there.
+lrs_dir=${CURAVANT_LRS_DIR:-/var/cache/curavant-lrs}
+lrs_source="$(cd "$(dirname "$0")" && pwd)/lrs"
+if ! cmp -s "$lrs_source/package-lock.json" "$lrs_dir/installed.json"; then
+  echo "Installing the test LRS into $lrs_dir"
+  $sudo mkdir -p "$lrs_dir"
+  $sudo chown "$(id -u):$(id -g)" "$lrs_dir"
+  rm -f "$lrs_dir/installed.json"
+  cp "$lrs_source/package.json" "$lrs_source/package-lock.json" "$lrs_dir/"
+  (cd "$lrs_dir" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+  cp "$lrs_source/package-lock.json" "$lrs_dir/installed.json"
 fi
