@@ -15,9 +15,8 @@
 // one complication a step and one per event, each treatment one effect, so at
 // most 111000 effects, each within +-maxPoints points (a score within
 // +-1.2e9) and +-maxLossChange on a drain rate (rates within +-1.2e7). The
-// reserves are floats and cannot overflow; only a script of thousands of
-// treatments that each raise a drain rate, with a large per_rate, takes them
-// past the range of the vital signs' ints over so long a run.
+// reserves are floats and cannot overflow; where thousands of treatments with
+// a large per_rate take them far past 100, the vital signs stop at a billion.
 
 constexpr int minTenths = 20;        // one scenario step
 constexpr int maxTenths = 2000000;   // curavant-sim's longest run, 100000 steps

@@ -2,6 +2,7 @@
 
 #include "random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -12,6 +13,14 @@ Scenario withDivisor(int divisor)
     Scenario scenario;
     scenario.divisor = divisor;
     return scenario;
+}
+// The whole part of a vital sign's change. A scenario's numbers can drive a
+// reserve far beyond any int over a long run; the change stops at a billion,
+// where the readings and the table still hold it.
+int truncated(double change)
+{
+    constexpr double limit = 1e9;
+    return static_cast<int>(std::clamp(change, -limit, limit));
 }
 } // namespace
 
@@ -101,29 +110,29 @@ bool Fraktur::tick()
 
 void Fraktur::mapHeartRate(float d)
 {
-    heartRate = 90 - static_cast<int>(d * -0.5);
+    heartRate = 90 - truncated(d * -0.5);
 }
 
 void Fraktur::mapRespiratoryRate(float d)
 {
     if (d > 0)
-        respiratoryRate = 15 - static_cast<int>(d * -0.15);
+        respiratoryRate = 15 - truncated(d * -0.15);
     else
-        respiratoryRate = 15 - static_cast<int>(d * -0.1);
+        respiratoryRate = 15 - truncated(d * -0.1);
 }
 
 void Fraktur::mapSystolic(float d)
 {
     if (d > 0)
-        systolic = 120 + static_cast<int>(static_cast<double>(d));
+        systolic = 120 + truncated(static_cast<double>(d));
     else
-        systolic = 120 - static_cast<int>(d * -0.4);
+        systolic = 120 - truncated(d * -0.4);
 }
 
 void Fraktur::mapTemperature(float d)
 {
     const double factor = d > 0 ? 0.035 : 0.025;
-    temperature = static_cast<float>(static_cast<int>(d * factor) + 36.5);
+    temperature = static_cast<float>(truncated(d * factor) + 36.5);
 }
 
 void Fraktur::rollComplication()

@@ -289,3 +289,26 @@ TEST(Scenario, FractureFileAndEmptyFilePlayTheBuiltInFracture)
         }
     }
 }
+
+// Ten thousand painkillers that each lower both drain rates by 100, at ten
+// times the usual drain per rate: each reserve grows by 10 x 1000100 a step,
+// and before step 500 stands at 100 + 499 x 10001000 = 4990499100. Half its
+// excess is beyond any int; the vital signs' change stops at a billion: heart
+// rate 90 - 1e9, systolic 120 + 1e9, each read up to 5 % higher.
+TEST(Scenario, VitalSignsOfReservesBeyondAnyIntStopAtABillion)
+{
+    const std::string file = writeFile(freshFolder("huge") + "/huge.toml",
+                                       "[random]\ncomplications = false\n[drain]\nper_rate = 10\n"
+                                       "[treatment.7]\nalways = { circulation_loss = -100, "
+                                       "respiration_loss = -100 }\n");
+    std::string script;
+    for (int i = 0; i < 10000; ++i)
+        script += "1 7\n";
+    const SimRun run = runSim({"--scenario", file, "--steps", "500"}, script);
+    ASSERT_EQ(run.status, 0) << run.err;
+    auto last = tableRows(run.out).back();
+    EXPECT_LE(last["heart_rate"], 90 - 1e9);
+    EXPECT_GE(last["heart_rate"], (90 - 1e9) * 1.05);
+    EXPECT_GE(last["systolic"], 120 + 1e9);
+    EXPECT_LE(last["systolic"], (120 + 1e9) * 1.05);
+}
