@@ -1,6 +1,7 @@
 #include "gamebench.h"
 
 #include "fenster.h"
+#include "scenariooption.h"
 #include "scenestate.h"
 
 #include <benchmark/benchmark.h>
@@ -53,6 +54,13 @@ void placeCamera(float x, float y, float z, const SbVec3f &target)
 
 int runBenchmarksInGame(int argc, char **argv)
 {
+    // As the game: --scenario FILE or CURAVANT_SCENARIO plays a scenario file.
+    ScenarioFile scenario;
+    std::string problem;
+    if (!takeScenarioOption(argc, argv, scenario, problem)) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        return 2;
+    }
     int status = 0;
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
@@ -67,7 +75,7 @@ int runBenchmarksInGame(int argc, char **argv)
         }
         mainWindow->close();
     });
-    Fenster window(argc, argv);
+    Fenster window(argc, argv, scenario);
     if (status)
         std::fprintf(stderr, "the game's 3D view did not come up\n");
     return status;
