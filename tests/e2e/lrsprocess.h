@@ -2,29 +2,22 @@
 
 #include <QJsonArray>
 #include <QProcess>
-#include <QTemporaryDir>
 
-// The test LRS, Learning Locker's statement service that tools/setup.sh
-// installs, run in memory on a loopback port chosen at construction, so that
-// a test can send to it before it is up. It takes any Basic credentials.
+// The test LRS of tools/lrs/lrsserver.py on a loopback port chosen at
+// construction, so that a test can send to it before it is up.
 class LrsProcess
 {
   public:
     LrsProcess();
     ~LrsProcess();
-    LrsProcess(const LrsProcess &) = delete;
-    LrsProcess &operator=(const LrsProcess &) = delete;
 
     // Waits until it answers.
     bool start();
-    QString endpoint() const;
+    QString endpoint() const { return QString("http://127.0.0.1:%1/xAPI/").arg(port); }
     // What it stores for a game's registration (up to 500 statements).
-    QJsonArray statements(const QString &registration);
+    QJsonArray statements(const QString &registration) const;
 
   private:
-    QByteArray get(const QString &resource, int &status);
-
     quint16 port = 0;
-    QTemporaryDir folder;
-    QProcess node;
+    QProcess server;
 };

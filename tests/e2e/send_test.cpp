@@ -1,8 +1,6 @@
-// The game's own send at "Ende", played from the outside against the real
-// test LRS: games of the exam scenario reach it as the game showed them; with
-// the LRS down the window goes on, the records stay unsent until
-// curavant-sim --send, and closing during a send ends the program cleanly.
-// The LRS's secret appears in no output and no file.
+// The game's own send to the real test LRS: games reach it as the game showed
+// them; with the LRS down the window goes on and the records wait for
+// curavant-sim --send. The secret appears in no output and no file.
 
 #include "gameprocess.h"
 #include "lrsprocess.h"
@@ -13,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace
@@ -59,24 +58,21 @@ class GameSend : public ::testing::Test
     QString records() const { return game.root() + "/records"; }
     QStringList games() const
     {
-        QStringList names;
-        for (const QFileInfo &csv :
-             QDir(records()).entryInfoList({"*.csv"}, QDir::Files, QDir::Name))
-            names << csv.filePath().chopped(4);
-        return names;
+        return QDir(records())
+            .entryList({"*.csv"}, QDir::Files, QDir::Name)
+            .replaceInStrings(QRegularExpression("(.*)\\.csv"), records() + "/\\1");
     }
     static bool sent(const QString &game) { return QFile::exists(game + ".xapi.sent"); }
 
     static QJsonArray written(const QString &game)
     {
         QFile file(game + ".xapi.json");
-        return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).array()
-                                              : QJsonArray();
+        return QJsonDocument::fromJson(file.open(QIODevice::ReadOnly) ? file.readAll() : "")
+            .array();
     }
     QJsonArray stored(const QString &game)
     {
-        const QJsonObject first = written(game).at(0).toObject();
-        return lrs.statements(first["context"].toObject()["registration"].toString());
+        return lrs.statements(written(game).at(0)["context"]["registration"].toString());
     }
 
     void playOneGame(bool afterEarlierGame)
@@ -112,11 +108,6 @@ class GameSendLrsDown : public GameSend
     bool credentialsInSettings() const override { return false; }
 };
 
-QString verb(const QJsonValue &statement)
-{
-    return statement["verb"]["id"].toString().section('/', -1);
-}
-
 double lastScore(const QString &game)
 {
     QFile table(game + ".csv");
@@ -147,11 +138,10 @@ TEST_F(GameSend, GamesReachTheLrsAsThePanelShowedThem)
 
     for (int i = 0; i < 3; ++i) {
         const QString name = games()[i];
-        const QJsonArray stored = this->stored(name);
-        EXPECT_EQ(stored.size(), written(name).size()) << name.toStdString();
         QStringList verbs;
-        for (const QJsonValue &statement : stored) {
-            verbs << verb(statement);
+        EXPECT_EQ(stored(name).size(), written(name).size()) << name.toStdString();
+        for (const QJsonValue &statement : stored(name)) {
+            verbs << statement["verb"]["id"].toString().section('/', -1);
             const QJsonValue account = statement["actor"]["account"];
             EXPECT_EQ(account["name"].toString() + " " + account["homePage"].toString(),
                       "spielerin-7 https://lms.example/");
@@ -161,10 +151,8 @@ TEST_F(GameSend, GamesReachTheLrsAsThePanelShowedThem)
         }
         EXPECT_EQ(verbs.count("completed"), 1);
         EXPECT_EQ(verbs.count("passed") + verbs.count("failed"), 1);
-        ASSERT_TRUE(i == 2 || shown[i].has_value());
-        if (i < 2) {
-            EXPECT_EQ(verbs.count(*shown[i] ? "passed" : "failed"), 1)
-                << verbs.join(' ').toStdString();
+        if (i < 2) { // as the panel showed
+            EXPECT_EQ(verbs.count(shown[i].value_or(false) ? "passed" : "failed"), 1);
         }
     }
     ASSERT_TRUE(player.closeToExit());
