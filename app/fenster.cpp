@@ -4,6 +4,7 @@
 #include "fraktur.h"
 #include "gamecourse.h"
 #include "gamerecorder.h"
+#include "learningrecords.h"
 #include "monitor.h"
 #include "scenariomenu.h"
 #include "soundbank.h"
@@ -22,6 +23,8 @@
 #include <QPixmap>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <cstdio>
 
 Fenster *mainWindow = nullptr;
 QCursor *viewCursor = nullptr;
@@ -48,7 +51,14 @@ Fenster::Fenster(int argc, char **argv, ScenarioFile scenario)
     createMenus();
     patient = new Fraktur(scenarioInUse.scenario);
     level = patient;
-    recorder = new GameRecorder(QFile::decodeName(qgetenv("CURAVANT_RECORD_DIR")), *patient);
+    const QString recordFolder = QFile::decodeName(qgetenv("CURAVANT_RECORD_DIR"));
+    recorder = new GameRecorder(recordFolder, *patient);
+    if (!recordFolder.isEmpty()) {
+        learningRecords = new LearningRecords(LrsSettings::load(), this);
+        connect(learningRecords, &LearningRecords::problem, this, [](const QString &line) {
+            std::fprintf(stderr, "curavant: %s\n", line.toLocal8Bit().constData());
+        });
+    }
     course = new GameCourse(*patient);
     soundBank = new SoundBank;
     viewWidget = initViewer(argc, argv);
@@ -67,8 +77,11 @@ Fenster::Fenster(int argc, char **argv, ScenarioFile scenario)
     runViewer();
 }
 
+// A send still under way is dropped with the learning records, which the
+// window deletes as their parent; its record stays unsent.
 Fenster::~Fenster()
 {
+    stopGame();
     delete recorder;
     delete course;
     delete[] toolIcons;

@@ -3,8 +3,10 @@
 #include "random.h"
 #include "scenariofile.h"
 #include "ticktimeline.h"
+#include "verdict.h"
 
 #include <QMainWindow>
+#include <optional>
 
 class Fraktur;
 class GameCourse;
@@ -30,6 +32,7 @@ class VerdictPanel;
 // the program happens inside it; when that loop ends the window is left idle.
 class GameRecorder;
 class GameView;
+class LearningRecords;
 
 class Fenster : public QMainWindow
 {
@@ -75,6 +78,9 @@ class Fenster : public QMainWindow
     QAction *infoAction = nullptr;
     // Keeps each game for a debrief when CURAVANT_RECORD_DIR asks for it.
     GameRecorder *recorder = nullptr;
+    // The recorded games' statements, and their sending when an LRS is
+    // configured; only while games are recorded.
+    LearningRecords *learningRecords = nullptr;
     // The 3D view, the same object as the program-wide renderArea; exists
     // while the viewer runs.
     GameView *gameView = nullptr;
@@ -123,6 +129,7 @@ class Fenster : public QMainWindow
     void createMenus();
     void arrangeWidgets();
     void playScenario();
+    std::optional<Verdict> stopGame();
 
     Fraktur *patient = nullptr; // the same as level
     RandomSequence ownSprayRandom;

@@ -5,6 +5,7 @@
 #include "gamecourse.h"
 #include "gamerecorder.h"
 #include "gameview.h"
+#include "learningrecords.h"
 
 #include "fraktur.h"
 #include "level.h"
@@ -27,6 +28,7 @@ double simulationTime = 0;
 
 void Fenster::start()
 {
+    stopGame(); // a restart ends the game running
     // Once the viewer has been torn down (after the first close) there is no
     // room to show: the game then runs on the side column alone.
     if (renderArea) {
@@ -63,14 +65,25 @@ void Fenster::playScenario()
 
 void Fenster::ende()
 {
-    const std::optional<Verdict> verdict = running ? course->judged() : std::nullopt;
-    running = false;
-    recorder->gameEnded();
+    const std::optional<Verdict> verdict = stopGame();
     viewWidget->hide();
     logoLabel->show();
     if (verdict)
         verdictPanel->showVerdict(*verdict, ScenarioMenu::shownTitle(patient->scenario().title));
     soundBank->stop(SoundBank::Ambience);
+}
+
+// Called by ende(), start(), the viewer's teardown and the destructor: the
+// game stops, and its record, judged as the verdict panel shows it, goes to
+// the learning records. Returns the verdict when a game with a rubric ran.
+std::optional<Verdict> Fenster::stopGame()
+{
+    const std::optional<Verdict> verdict = running ? course->judged() : std::nullopt;
+    running = false;
+    recorder->gameEnded();
+    if (learningRecords && !recorder->endedTable().isEmpty())
+        learningRecords->gameEnded(recorder->endedTable(), verdict ? &*verdict : nullptr);
+    return verdict;
 }
 
 void Fenster::timerProc()

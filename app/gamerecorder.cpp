@@ -172,11 +172,14 @@ void GameRecorder::write(std::FILE *file, const std::string &text)
 
 void GameRecorder::gameEnded()
 {
+    ended.clear();
     if (!recording)
         return;
     closeFiles();
     if (recording)
         drawPicture();
+    if (recording)
+        ended = path + QStringLiteral(".csv");
     recording = false;
     log.reset();
 }

@@ -44,6 +44,9 @@ class GameRecorder
     // After a scenario step, with the readings the monitor was given.
     void stepped(const Readings &readings);
     void gameEnded();
+    // Read by the window after gameEnded(): the NAME.csv of the game that
+    // call closed whole; empty when it closed none.
+    const QString &endedTable() const { return ended; }
 
   private:
     bool openFiles();
@@ -59,6 +62,7 @@ class GameRecorder
     bool recording = false;
     QDateTime started;
     QString path; // of the game's files, without the suffix
+    QString ended;
     std::FILE *table = nullptr;
     std::FILE *treatments = nullptr;
     std::unique_ptr<CourseLog> log;

@@ -9,7 +9,6 @@
 #include "sceneframe.h"
 #include "scenestate.h"
 
-#include "gamerecorder.h"
 #include "level.h"
 
 #include <Inventor/Qt/SoQt.h>
@@ -120,8 +119,7 @@ void Fenster::runViewer()
 
     viewWidget->hide();
     logoLabel->show();
-    running = false;
-    recorder->gameEnded();
+    stopGame();
     delete gameView;
     gameView = nullptr;
     renderArea = nullptr;

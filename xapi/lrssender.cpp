@@ -54,6 +54,14 @@ LrsSender::LrsSender(QObject *parent) : QObject(parent)
     connect(&network, &QNetworkAccessManager::finished, this, &LrsSender::answered);
 }
 
+// A send dropped half-way, as when the game's window closes during one: the
+// requests are abandoned unanswered, and the record stays unmarked.
+LrsSender::~LrsSender()
+{
+    network.disconnect(this);
+    pause.stop();
+}
+
 QString LrsSender::configure(const QString &endpoint, QString credentialsPath,
                              const QString &caFile)
 {

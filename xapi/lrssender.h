@@ -35,6 +35,7 @@ class LrsSender : public QObject
     };
 
     explicit LrsSender(QObject *parent = nullptr);
+    ~LrsSender() override;
 
     // Called by the game before a send, and by curavant-sim with its command
     // line's values: setEndpoint, the credentials file (empty: the one

@@ -17,9 +17,9 @@ struct LrsSettings {
     QString homePage = QStringLiteral("https://curavant.invalid/");
     QString learner; // the account's name
 
-    // Called by the game at "Ende" and by curavant-sim before it makes
-    // statements: the settings file's values over the defaults, the learner
-    // from CURAVANT_LEARNER, else the login name.
+    // Called by the game's window as it is built and by curavant-sim before
+    // it makes statements: the settings file's values over the defaults, the
+    // learner from CURAVANT_LEARNER, else the login name.
     static LrsSettings load();
     static LrsSettings load(QSettings &settings);
 

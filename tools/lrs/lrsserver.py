@@ -88,3 +88,13 @@ class LrsServer:
                 return found
             more = urllib.parse.urlsplit(more)
             answer = self.get("statements", **dict(urllib.parse.parse_qsl(more.query)))
+
+
+if __name__ == "__main__":
+    # For the game's tests: runs the LRS on the port given until standard
+    # input closes, and says "up" once it answers.
+    import sys
+    server = LrsServer(port=int(sys.argv[1])).start()
+    print("up", flush=True)
+    sys.stdin.read()
+    server.close()
