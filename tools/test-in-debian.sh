@@ -77,6 +77,13 @@ mountAt -t tmpfs tmpfs "$root/dev/shm"
 mountAt -t tmpfs tmpfs "$root/tmp"
 mountAt --bind "$cache/$suite-apt" "$root/var/cache/apt/archives"
 cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+# A host behind a TLS-inspecting proxy trusts its certificate through
+# NODE_EXTRA_CA_CERTS: npm inside the chroot needs it too to fetch the test LRS.
+extraCa=
+if [ -n "${NODE_EXTRA_CA_CERTS:-}" ] && [ -r "$NODE_EXTRA_CA_CERTS" ]; then
+  extraCa=/etc/curavant-host-extra-ca.crt
+  cp -L "$NODE_EXTRA_CA_CERTS" "$root$extraCa"
+fi
 # Packages must not start services inside the chroot.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
 chmod +x "$root/usr/sbin/policy-rc.d"
@@ -90,6 +97,7 @@ git -C "$root/root/curavant" checkout -q --detach "$commit"
 echo "Debian $suite $(cat "$root/etc/debian_version"), commit ${commit:0:12}, $runs ctest run(s)${CURAVANT_QT:+, Qt $CURAVANT_QT}; output in $log"
 set +e
 chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb RUNS="$runs" CURAVANT_QT="${CURAVANT_QT:-}" \
+  ${extraCa:+NODE_EXTRA_CA_CERTS=$extraCa} \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash -c '
   cd /root/curavant
   # Without its packages nothing after would say what went wrong.
