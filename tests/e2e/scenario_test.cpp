@@ -37,7 +37,6 @@ const BadStart badStarts[] = {
     {"NoFileAfterOption", {"--scenario"}, nullptr, "curavant: --scenario needs a file\n"},
     // The file is judged before the display.
     {"WithoutDisplay", {"--scenario", "fehlt.toml"}, nullptr, missing, false},
-    // These two need the scenario reader.
     {"SyntaxError", {"--scenario", "kaputt.toml"}, nullptr, "kaputt.toml:2:\\d+: [^\\n]+\\n"},
     {"UnknownKey", {}, "tippfehler.toml", "tippfehler.toml:1:1: [^\\n]+\\n"},
 };
@@ -104,7 +103,7 @@ TEST(GoodScenario, PlaysWithQtOptionsBesideIt)
     Player player(game);
     ASSERT_TRUE(player.isOpen() && game.start());
     ASSERT_TRUE(player.waitForIdleWindow()) << game.errors();
-    EXPECT_TRUE(player.shows(Player::Time, QStringLiteral("TIME: 2:00"))); // needs the reader
+    EXPECT_TRUE(player.shows(Player::Time, QStringLiteral("TIME: 2:00")));
     ASSERT_NO_FATAL_FAILURE(player.startGame());
     ASSERT_NO_FATAL_FAILURE(player.keepsPlaying());
     ASSERT_NO_FATAL_FAILURE(player.closeTwice());

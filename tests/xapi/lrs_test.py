@@ -7,7 +7,6 @@ import csv
 import glob
 import json
 import os
-import re
 import shutil
 import signal
 import subprocess
@@ -109,20 +108,10 @@ class LrsTest(unittest.TestCase):
         self.assertEqual(run.stdout, f"2 records sent ({total} statements)\n")
         for game in self.games(folder):
             self.assertStoredOnce(game)
+            # The statements' content is worked out by hand in statements_test.
             stored = {s["id"]: s for s in self.stored(game)}
-            verbs = [stored[s["id"]]["verb"]["id"].rsplit("/", 1)[1]
-                     for s in self.statements(game)]
-            with open(game + ".txt") as f:
-                script = f.read().splitlines()
             with open(game + ".csv") as f:
                 last = list(csv.DictReader(f))[-1]
-            self.assertEqual(verbs[0], "initialized")
-            self.assertEqual(verbs[-2:], ["completed", "terminated"])
-            self.assertEqual(verbs.count("used"),
-                             sum(bool(re.fullmatch(r"\d+ \d+", line)) for line in script))
-            self.assertEqual(verbs.count("experienced"),
-                             sum(bool(re.fullmatch(r"# \d+ (Schock|Blutung \d)", line))
-                                 for line in script))
             completed = next(s for s in stored.values() if s["verb"]["id"].endswith("completed"))
             self.assertEqual(completed["result"]["score"]["raw"], int(last["score"]))
             self.assertEqual(completed["result"]["duration"], "PT120S")
