@@ -54,6 +54,17 @@ class GameSend : public ::testing::Test
         EXPECT_FALSE(everything.contains(("curavant-test:" + secret).toBase64()));
     }
 
+    // The game's own lines on standard error; Coin warns of a GL without an
+    // accumulation buffer (Mesa of Debian 13) on its own.
+    QStringList saidByGame() const
+    {
+        QStringList lines;
+        for (const QString &line :
+             QString::fromStdString(game.errors()).split('\n', Qt::SkipEmptyParts))
+            if (!line.startsWith("Coin warning"))
+                lines << line;
+        return lines;
+    }
     virtual bool credentialsInSettings() const { return true; }
     QString records() const { return game.root() + "/records"; }
     QStringList games() const
@@ -157,7 +168,7 @@ TEST_F(GameSend, GamesReachTheLrsAsThePanelShowedThem)
     }
     ASSERT_TRUE(player.closeToExit());
     player.expectCleanEnd();
-    EXPECT_EQ(game.errors(), "");
+    EXPECT_EQ(saidByGame(), QStringList());
 }
 
 TEST_F(GameSendLrsDown, WindowGoesOnRecordsWaitForTheNextSend)
@@ -172,7 +183,7 @@ TEST_F(GameSendLrsDown, WindowGoesOnRecordsWaitForTheNextSend)
         const int shown = player.seconds();
         EXPECT_TRUE(game.waitFor([&] { return player.seconds() != shown; }, 1000)) << shown;
     }
-    EXPECT_EQ(game.errors(), "") << "the send gave up before the clock was seen";
+    EXPECT_EQ(saidByGame(), QStringList()) << "the send gave up before the clock was seen";
     // The running game ends with the window's close, and both are sent.
     ASSERT_TRUE(player.closeToIdle());
     QElapsedTimer closing;
@@ -180,8 +191,7 @@ TEST_F(GameSendLrsDown, WindowGoesOnRecordsWaitForTheNextSend)
     ASSERT_TRUE(player.closeToExit());
     EXPECT_LT(closing.elapsed(), 5000);
     player.expectCleanEnd();
-    for (const QString &line :
-         QString::fromStdString(game.errors()).split('\n', Qt::SkipEmptyParts))
+    for (const QString &line : saidByGame())
         EXPECT_TRUE(line.startsWith("curavant: ")) << line.toStdString();
 
     ASSERT_EQ(games().size(), 2);
