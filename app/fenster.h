@@ -55,7 +55,7 @@ class Fenster : public QMainWindow
     SoundBank *soundBank = nullptr;
     int currentTool = 0;
     // A whole game in the time label's tenths: 4:00, unless a scenario sets it.
-    static constexpr int gameLength = 2400;
+    static constexpr int gameLength = gameTenths;
     int timeLeft = gameLength;
     bool running = false;
     Level *level = nullptr;

@@ -100,7 +100,7 @@ void Fenster::advanceClock()
     monitor->stepEcg();
     countDown();
     simulationTime += timeStep;
-    if (timeLeft % 20 == 0)
+    if (timeLeft % tenthsPerStep == 0)
         scenarioStep();
     // The spray moves with simulationTime and the pendulums with Coin's
     // real-time clock: while either moves, each tick draws a frame.

@@ -90,12 +90,15 @@ struct PatientStart {
 // in 30 % of the seconds.
 constexpr int gameComplicationDivisor = 30;
 
+// The game's length on the clock as it has always been: 4:00.
+constexpr int gameTenths = 2400;
+
 // Scenario steps every second of game time: one each 20 tenths on the clock.
 constexpr int tenthsPerStep = 20;
 
 struct Scenario {
     std::string title = "Curavant Beta       Diagnose: Unterschenkelfraktur";
-    int tenths = 2400; // the game's length on the clock, in its tenths
+    int tenths = gameTenths; // the game's length on the clock, in its tenths
 
     // Set: the shared random sequence restarts from this state at every
     // "Start!"; unset, it runs on from the program's start.
